@@ -1,0 +1,70 @@
+#pragma once
+
+#include "minefield/Picture.h"
+#include "minefield/Tervalo1.h"
+#include "window/Controls.h"
+#include "window/Services.h"
+
+#include <QString>
+
+enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
+
+// The code behind the window Tableau: the game's state, the model of its controls, the board
+// picture, and every procedure and event handler. It knows no widget; the widget layer shows
+// `c` and `PicFond` after each event it forwards here.
+//
+// The procedures are defined in the source file of the subsystem they belong to
+// (minefield/, endgame/, stats/, window/).
+class Game {
+public:
+    Game(RandomSource& random, GameClock& clock, SoundPlayer& sound);
+
+    Tervalo1 v;      // the program-wide variables
+    Controls c;      // the window's controls
+    Picture PicFond; // the board picture
+
+    // Events of the window and its controls.
+    void Form_Load(const QString& executablePath); // start-up, once per run
+    void Form_Unload();                            // shutdown: save the statistics
+    void Rejouer_Click();
+    void RAZ_Click();
+    void Sons_Click(int index);
+    void Timer1_Timer();
+    void BtnBomb_Click(int index);
+    void BtnBomb_MouseUp(int index, MouseButton button);
+
+    // Board construction at start-up: digit colours, buttons, mine pictures, sample points.
+    void ConstruireGrille();
+
+    // New game.
+    void Nouveau();
+    void ColoriageRouge();
+    void PlaceBombes();
+
+    // Cell numbers and regions.
+    void Chiffrage();
+    void Encadre(int x, int y, Colour colour);
+
+    // End of game.
+    void FinDePartie();
+    void Explosion(int index);
+
+    // Statistics.
+    void Marquage();
+
+    // Settings file.
+    QString LireParametre(const QString& section, const QString& key) const;
+    void EcrireParametre(const QString& section, const QString& key, const QString& value) const;
+
+    // Plays a sound when the switch is on; a request with the switch off never reaches the player.
+    void Jouer(const QString& fileName);
+
+    // Whether the game is dealt and not yet over (the clock runs exactly then).
+    bool partieEnCours() const { return c.Timer1.enabled; }
+
+private:
+    RandomSource& random_;
+    GameClock& clock_;
+    SoundPlayer& sound_;
+    std::int64_t debutMonotone_ = 0; // monotonic reading at the deal
+};
