@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// The number at the start of a saved text, as the statistics are read back: blanks, tabs and
+// line feeds ignored anywhere, optional sign, "." decimal point, optional exponent, "&H" and
+// "&O" prefixes, stopping at the first character that cannot continue the number; rounded half
+// to even and held in a 16-bit counter, values beyond its range clamped to the nearest bound.
+std::int16_t lireNombre(const QString& text);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Our reader and writer of the private-profile settings format ("[Section]" headers and
+// "key=value" lines), byte-compatible with the files the game has always written.
+namespace profile {
+
+struct ReadResult {
+    int n = 0;       // bytes copied, without the terminating NUL
+    QByteArray text; // the first n bytes of the value (or of the default)
+};
+
+// Reads one key from file contents; `contents` is null when there is no file.
+// Section and key match without regard to ASCII case; the buffer holds bufsize - 1 bytes.
+ReadResult read(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
+                int bufsize = 255, const QByteArray& fallback = {});
+
+// Returns the new contents after writing one key (a null value deletes the key): the file is
+// created when absent, a missing section is appended, a missing key becomes the last key of its
+// section, an existing key gets its new value in place with every other byte kept.
+QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
+                 const std::optional<QByteArray>& value);
+
+// The same on a file. Reading a missing or unreadable file reads as no file. Writing replaces
+// the file atomically (a temporary file beside it, then a rename), so the file is always either
+// the old or the new one; it returns false, with the old file untouched, when it cannot write.
+ReadResult readFile(const QString& path, const QByteArray& section, const QByteArray& key,
+                    int bufsize = 255, const QByteArray& fallback = {});
+bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,
+               const std::optional<QByteArray>& value);
+
+} // namespace profile

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+
+// The success rate in percent, rounded to two decimals as the panel shows it, computed wide so
+// no count of games overflows; 0 when nothing was won or nothing was played.
+float tauxDeReussite(std::int16_t gagnees, std::int16_t jouees, const QLocale& locale);
+
+// The rate's text on the panel: shortest decimal text, the locale's separator, then " %".
+QString texteTaux(float pourcentage, const QLocale& locale);
+
+// Whether a win in `temps` (the clock's text) replaces the best time `meilleur`.
+// "0:00:00", "0" and the empty text mean no best time yet. Two valid "h:mm:ss" times compare
+// as durations (an equal time keeps the best); other texts compare character by character.
+bool remplaceMeilleurTemps(const QString& meilleur, const QString& temps);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// "h:mm:ss": the hours unpadded and counting on past 24, minutes and seconds on two digits.
+QString texteHorloge(std::int64_t secondes);
