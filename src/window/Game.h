@@ -5,6 +5,7 @@
 #include "window/Controls.h"
 #include "window/Services.h"
 
+#include <QLocale>
 #include <QString>
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
@@ -22,6 +23,7 @@ public:
     Tervalo1 v;      // the program-wide variables
     Controls c;      // the window's controls
     Picture PicFond; // the board picture
+    QLocale locale = QLocale::system(); // the user's regional settings (the rate's separator)
 
     // Events of the window and its controls.
     void Form_Load(const QString& executablePath); // start-up, once per run
@@ -63,6 +65,8 @@ public:
     bool partieEnCours() const { return c.Timer1.enabled; }
 
 private:
+    bool ResteDixCases(); // the board check after a reveal
+
     RandomSource& random_;
     GameClock& clock_;
     SoundPlayer& sound_;

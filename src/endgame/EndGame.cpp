@@ -1,0 +1,37 @@
+#include "stats/Statistics.h"
+#include "window/Game.h"
+
+void Game::FinDePartie() {
+    Jouer(QStringLiteral("\\HALLELU1.wav"));
+    c.Commentaire.back = colours::Green;
+    c.Commentaire.text = QStringLiteral(" BRAVO !...C'est gagné !");
+
+    // Show where the mines were, whatever the player had put on them, and freeze the board.
+    for (v.Indice = 1; v.Indice <= 10; ++v.Indice) {
+        c.BtnBomb[v.PosBombes[v.Indice]].face = c.RBomb.picture;
+    }
+    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
+        c.BtnBomb[v.Indice].enabled = false;
+    }
+
+    v.PartiesGagnees = plusUn(v.PartiesGagnees);
+    v.VictCons = plusUn(v.VictCons);
+
+    // The clock still shows the time before the winning click: that is the game's time.
+    if (remplaceMeilleurTemps(c.TempsMeilleur.text, c.TempsActuel.text)) {
+        c.TempsMeilleur.text = c.TempsActuel.text;
+    }
+    Marquage();
+}
+
+void Game::Explosion(int /*index*/) {
+    v.VictCons = 0;
+    Jouer(QStringLiteral("\\Explosion.wav"));
+    // The statistics change before the message and the uncovered board.
+    Marquage();
+    c.Commentaire.back = colours::LightRed;
+    c.Commentaire.text = QStringLiteral(" Dommage... Perdu !");
+    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
+        c.BtnBomb[v.Indice].visible = false;
+    }
+}
