@@ -2,8 +2,10 @@
 
 #include "window/Services.h"
 
-#include <QHash>
+#include <QDateTime>
+#include <QSet>
 #include <QString>
+#include <map>
 #include <memory>
 
 class QSoundEffect;
@@ -15,9 +17,29 @@ class QtSoundPlayer : public SoundPlayer {
 public:
     explicit QtSoundPlayer(QString directory);
     ~QtSoundPlayer() override;
+    QtSoundPlayer(const QtSoundPlayer&) = delete;
+    QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
+
     void play(const QString& fileName) override;
 
+    // The file a name like "\POP.wav" stands for in the given directory.
+    static QString pathFor(const QString& directory, const QString& fileName);
+    // How many sound effects exist now (one per file that has been played).
+    int effectCount() const;
+    // Whether the sound of that file is playing, as far as Qt Multimedia knows.
+    bool isPlaying(const QString& fileName) const;
+
 private:
+    struct Effect {
+        std::unique_ptr<QSoundEffect> sound;
+        // The file as it was loaded, to notice when it has been replaced since.
+        QDateTime modified;
+        qint64 size = -1;
+    };
+
+    void warnOnce(const QString& path, const char* why);
+
     QString directory_;
-    QHash<QString, QSoundEffect*> effects_;
+    QSet<QString> warned_;
+    std::map<QString, Effect> effects_;
 };
