@@ -1,10 +1,31 @@
+#include "window/Game.h"
+#include "window/SystemServices.h"
+#include "window/ui/QtSoundPlayer.h"
 #include "window/ui/Tableau.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#ifdef TERVALO_FIRST_PAINT_PROBE
+#include "FirstPaint.h"
+#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    Tableau window;
+    QApplication::setApplicationName(QStringLiteral("tervalo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tervalo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tervalo.svg")));
+
+    SystemRandom random;
+    SystemClock clock;
+    QtSoundPlayer sound(QCoreApplication::applicationDirPath());
+    Game game(random, clock, sound);
+    game.Form_Load(QCoreApplication::applicationFilePath());
+
+    Tableau window(game);
+#ifdef TERVALO_FIRST_PAINT_PROBE
+    quitAfterFirstPaint(window);
+#endif
     window.show();
     return app.exec();
 }

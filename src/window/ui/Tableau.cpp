@@ -1,6 +1,320 @@
 #include "window/ui/Tableau.h"
 
-Tableau::Tableau(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Tableau"));
-    setFixedSize(684, 534);
+#include "minefield/Board.h"
+#include "window/Game.h"
+#include "window/Layout.h"
+#include "window/ui/BoardView.h"
+#include "window/ui/CellButton.h"
+#include "window/ui/ImageView.h"
+#include "window/ui/VkCommand.h"
+#include "window/ui/VkFrame.h"
+#include "window/ui/VkLabel.h"
+#include "window/ui/VkOptionButton.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QHash>
+
+namespace {
+
+using layout::Control;
+using layout::Kind;
+
+// The model behind each label and push button of the layout.
+struct LabelBinding {
+    const char* name;
+    LabelModel Controls::*model;
+};
+constexpr LabelBinding LabelModels[] = {
+    {"Commentaire", &Controls::Commentaire},
+    {"vkLabel1", &Controls::vkLabel1},
+    {"Mines", &Controls::Mines},
+    {"TempsActuel", &Controls::TempsActuel},
+    {"TempsMeilleur", &Controls::TempsMeilleur},
+    {"PJoué", &Controls::PJoue},
+    {"PGagné", &Controls::PGagne},
+    {"VictConsActuelle", &Controls::VictConsActuelle},
+    {"VictConsMeilleure", &Controls::VictConsMeilleure},
+    {"Pourcent", &Controls::Pourcent},
+};
+struct CommandBinding {
+    const char* name;
+    CommandModel Controls::*model;
+};
+constexpr CommandBinding CommandModels[] = {
+    {"RAZ", &Controls::RAZ},
+    {"Rejouer", &Controls::Rejouer},
+    {"Quitter", &Controls::Quitter},
+};
+
+// The faces fill the cell button but for a thin rim of its bevel.
+constexpr int FaceSize = 44;
+
+QFont fontOf(const Control& c) {
+    QFont f(QString::fromLatin1(c.font.family));
+    f.setPointSizeF(c.font.pointSize);
+    f.setBold(c.font.bold);
+    f.setItalic(c.font.italic);
+    return f;
+}
+
+template <typename Binding, std::size_t N>
+auto modelOf(const Binding (&bindings)[N], const char* name) {
+    for (const Binding& b : bindings) {
+        if (qstrcmp(b.name, name) == 0) {
+            return b.model;
+        }
+    }
+    return decltype(bindings[0].model){};
+}
+
+} // namespace
+
+Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
+    build();
+    game_.PicFond.setOnRefresh([this] { board_->update(); });
+    afficher();
+}
+
+Tableau::~Tableau() {
+    game_.PicFond.setOnRefresh({});
+}
+
+void Tableau::build() {
+    QHash<QByteArray, QWidget*> byName;
+    for (const Control& c : layout::controls()) {
+        QWidget* parent = byName.value(QByteArray(c.parent), this);
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case Kind::Window:
+            setWindowTitle(c.designText());
+            setFixedSize(c.rect().size());
+            w = this;
+            break;
+        case Kind::Label: {
+            auto* label = new VkLabel(parent);
+            label->setBackColour(c.background);
+            label->setForeColour(c.foreground);
+            label->setSingleBorder(c.singleBorder);
+            label->setText(c.designText());
+            labels_.push_back({label, modelOf(LabelModels, c.name), c.background != layout::None});
+            w = label;
+            break;
+        }
+        case Kind::Frame: {
+            auto* frame = new VkFrame(parent);
+            frame->setTitle(c.designText());
+            frame->setLook({c.titleStart, c.titleEnd, c.titleHeight(), c.titleText, c.body,
+                            c.borderColour, c.borderWidth});
+            w = frame;
+            break;
+        }
+        case Kind::Command: {
+            auto* button = new VkCommand(parent);
+            button->setText(c.designText());
+            button->setFace(c.faceStart, c.faceEnd);
+            button->setForeColour(c.foreground);
+            commands_.push_back({button, modelOf(CommandModels, c.name)});
+            w = button;
+            break;
+        }
+        case Kind::Option: {
+            if (sonsGroup_ == nullptr) {
+                sonsGroup_ = new QButtonGroup(this);
+                sonsGroup_->setExclusive(true);
+            }
+            auto* option = new VkOptionButton(parent);
+            option->setText(c.designText());
+            option->setForeColour(c.foreground);
+            const int index = sonsGroup_->buttons().size();
+            sonsGroup_->addButton(option, index);
+            sons_.at(index) = option;
+            w = option;
+            break;
+        }
+        case Kind::Picture:
+            board_ = new BoardView(game_.PicFond, parent);
+            w = board_;
+            break;
+        case Kind::Image: {
+            auto* image = new ImageView(parent);
+            image->hide();
+            const QByteArray name(c.name);
+            if (name == "Bombe_1") {
+                mines_[1] = image;
+            } else if (name == "Nuage") {
+                image->setPicture(game_.c.Nuage.picture);
+            } else if (name == "iBomb") {
+                image->setPicture(game_.c.iBomb.picture);
+            } else if (name == "RBomb") {
+                image->setPicture(game_.c.RBomb.picture);
+            }
+            w = image;
+            break;
+        }
+        case Kind::CellButton:
+            // Created with the other ninety-nine, above every mine picture.
+            continue;
+        case Kind::Timer:
+            timer1_.setObjectName(c.objectName());
+            continue;
+        }
+        if (w != this) {
+            w->setObjectName(c.objectName());
+            w->setGeometry(c.rect());
+        } else {
+            setObjectName(c.objectName());
+        }
+        if (c.font.family != nullptr) {
+            w->setFont(fontOf(c));
+        }
+        byName.insert(QByteArray(c.name), w);
+    }
+
+    // The other nine mine pictures, then the hundred cells over them.
+    const QRect firstMine = mines_[1]->geometry();
+    for (int i = 2; i <= 10; ++i) {
+        mines_[i] = new ImageView(board_);
+        mines_[i]->setObjectName(QStringLiteral("Bombe_%1").arg(i));
+        mines_[i]->setGeometry(firstMine);
+        mines_[i]->hide();
+    }
+    const QRect firstCell = layout::find("BtnBomb_1")->rect();
+    for (int i = 1; i <= board::Cells; ++i) {
+        auto* cell = new CellButton(i, board_);
+        cell->setObjectName(QStringLiteral("BtnBomb_%1").arg(i));
+        cell->setIconSize(QSize(FaceSize, FaceSize));
+        const QRect g = game_.c.BtnBomb[i].geometry;
+        cell->setGeometry(!g.isEmpty() ? g : i == 1 ? firstCell : board::buttonRect(i));
+        if (i > 1) {
+            cell->hide();
+        }
+        connect(cell, &QAbstractButton::clicked, this, [this, i] { onCellClicked(i); });
+        connect(cell, &CellButton::rightReleased, this, &Tableau::onCellRightReleased);
+        cells_[i] = cell;
+    }
+
+    for (const CommandView& command : commands_) {
+        if (command.model == &Controls::Rejouer) {
+            connect(command.widget, &QAbstractButton::clicked, this, &Tableau::onRejouer);
+        } else if (command.model == &Controls::RAZ) {
+            connect(command.widget, &QAbstractButton::clicked, this, &Tableau::onRaz);
+        } else if (command.model == &Controls::Quitter) {
+            connect(command.widget, &QAbstractButton::clicked, this, &QWidget::close);
+        }
+    }
+    // A click, never a selection made by the program, is the player's choice.
+    connect(sonsGroup_, &QButtonGroup::idClicked, this, &Tableau::onSons);
+    connect(&timer1_, &QTimer::timeout, this, &Tableau::onTimer);
+
+    // Qt does not publish object names to assistive technologies; the description carries
+    // the control's name for them and for tests driven from outside.
+    setAccessibleDescription(objectName());
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->setAccessibleDescription(w->objectName());
+    }
+}
+
+void Tableau::afficher() {
+    const Controls& c = game_.c;
+    for (const LabelView& v : labels_) {
+        const LabelModel& m = c.*(v.model);
+        v.widget->setText(m.text);
+        if (v.ownBackground) {
+            v.widget->setBackColour(m.back);
+        }
+        v.widget->setForeColour(m.fore);
+    }
+    for (const CommandView& v : commands_) {
+        const CommandModel& m = c.*(v.model);
+        if (v.widget->text() != m.text) {
+            v.widget->setText(m.text);
+        }
+        v.widget->setEnabled(m.enabled);
+    }
+    for (std::size_t k = 0; k < sons_.size(); ++k) {
+        if (c.Sons[k].value == 1) {
+            sons_[k]->setValue(1);
+        }
+    }
+    if (c.Sons[0].value != 1 && c.Sons[1].value != 1 && sonsGroup_->checkedButton() != nullptr) {
+        // Neither selected: an exclusive group would refuse to clear its choice.
+        sonsGroup_->setExclusive(false);
+        sonsGroup_->checkedButton()->setChecked(false);
+        sonsGroup_->setExclusive(true);
+    }
+
+    for (int i = 1; i <= board::Cells; ++i) {
+        const CellButtonModel& m = c.BtnBomb[i];
+        CellButton* cell = cells_[i];
+        const QRect g = m.geometry.isEmpty() ? cell->geometry() : m.geometry;
+        if (cell->geometry() != g) {
+            cell->setGeometry(g);
+        }
+        if (cell->icon().cacheKey() != m.face.cacheKey()) {
+            cell->setIcon(m.face);
+        }
+        cell->setEnabled(m.enabled);
+        if (cell->isHidden() == m.visible) {
+            cell->setVisible(m.visible);
+        }
+    }
+    for (int i = 1; i <= 10; ++i) {
+        const ImageModel& m = c.Bombe[i];
+        ImageView* mine = mines_[i];
+        mine->setPicture(m.picture);
+        if (!m.geometry.isEmpty() && mine->geometry() != m.geometry) {
+            mine->setGeometry(m.geometry);
+        }
+        if (mine->isHidden() == m.visible) {
+            mine->setVisible(m.visible);
+        }
+    }
+
+    if (timer1_.interval() != c.Timer1.interval) {
+        timer1_.setInterval(c.Timer1.interval);
+    }
+    if (timer1_.isActive() != c.Timer1.enabled) {
+        if (c.Timer1.enabled) {
+            timer1_.start();
+        } else {
+            timer1_.stop();
+        }
+    }
+}
+
+void Tableau::onCellClicked(int index) {
+    game_.BtnBomb_Click(index);
+    afficher();
+}
+
+void Tableau::onCellRightReleased(int index) {
+    game_.BtnBomb_MouseUp(index, MouseButton::Right);
+    afficher();
+}
+
+void Tableau::onRejouer() {
+    game_.Rejouer_Click();
+    afficher();
+}
+
+void Tableau::onRaz() {
+    game_.RAZ_Click();
+    afficher();
+}
+
+void Tableau::onSons(int index) {
+    game_.Sons_Click(index);
+    afficher();
+}
+
+void Tableau::onTimer() {
+    game_.Timer1_Timer();
+    afficher();
+}
+
+void Tableau::closeEvent(QCloseEvent* event) {
+    game_.Form_Unload();
+    afficher();
+    event->accept();
 }

@@ -1,10 +1,63 @@
 #pragma once
 
-#include <QWidget>
+#include "window/Controls.h"
 
-// The game's one window (work in progress: the widget layer is being built).
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class Game;
+class BoardView;
+class CellButton;
+class ImageView;
+class QButtonGroup;
+class VkCommand;
+class VkLabel;
+class VkOptionButton;
+
+// The game's one window. Every control is laid out at its designed place; the window shows
+// the game's model of its controls and the board picture, and hands each of the player's
+// events to the game, then shows the model again.
 class Tableau : public QWidget {
     Q_OBJECT
 public:
-    explicit Tableau(QWidget* parent = nullptr);
+    explicit Tableau(Game& game, QWidget* parent = nullptr);
+    ~Tableau() override;
+
+    // Shows the whole model: texts, colours, enabled states, the sound choice, the cells, the
+    // mine pictures and the clock. Cheap: only what differs is touched.
+    void afficher();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build();
+    void onCellClicked(int index);
+    void onCellRightReleased(int index);
+    void onRejouer();
+    void onRaz();
+    void onSons(int index);
+    void onTimer();
+
+    struct LabelView {
+        VkLabel* widget;
+        LabelModel Controls::*model;
+        bool ownBackground; // false: transparent by design, whatever the model holds
+    };
+    struct CommandView {
+        VkCommand* widget;
+        CommandModel Controls::*model;
+    };
+
+    Game& game_;
+    BoardView* board_ = nullptr;
+    std::array<CellButton*, 101> cells_{};
+    std::array<ImageView*, 11> mines_{};
+    std::vector<LabelView> labels_;
+    std::vector<CommandView> commands_;
+    std::array<VkOptionButton*, 2> sons_{};
+    QButtonGroup* sonsGroup_ = nullptr;
+    QTimer timer1_;
 };

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPushButton>
+
+// A cell's button: shows a face and no text, carries its cell number, and besides the left
+// click reports the release of the right mouse button. Qt hands a release to the widget that
+// took the press, so a right press on one cell released over another belongs to the first.
+class CellButton : public QPushButton {
+    Q_OBJECT
+public:
+    CellButton(int index, QWidget* parent = nullptr);
+    int index() const { return index_; }
+
+signals:
+    void rightReleased(int index);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int index_;
+};

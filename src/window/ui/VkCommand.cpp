@@ -1,0 +1,57 @@
+#include "window/ui/VkCommand.h"
+
+#include <QLinearGradient>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace {
+constexpr Colour Outline = 0x707070;
+constexpr Colour HoverOutline = 0xD77800; // the light blue of a hovered button
+constexpr qreal Radius = 3;
+} // namespace
+
+VkCommand::VkCommand(QWidget* parent) : QPushButton(parent) {
+    setAttribute(Qt::WA_Hover);
+    setForeColour(colours::Black);
+}
+
+void VkCommand::setFace(Colour top, Colour bottom) {
+    faceTop_ = top;
+    faceBottom_ = bottom;
+    update();
+}
+
+void VkCommand::setForeColour(Colour colour) {
+    fore_ = colour;
+    QPalette p = palette();
+    // Only the enabled ink: a disabled button keeps the style's greyed caption.
+    p.setColor(QPalette::Active, QPalette::ButtonText, toQColor(colour));
+    p.setColor(QPalette::Inactive, QPalette::ButtonText, toQColor(colour));
+    setPalette(p);
+}
+
+void VkCommand::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+
+    const bool sunken = isDown() || isChecked();
+    const QRectF face = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    QLinearGradient shade(face.topLeft(), face.bottomLeft());
+    shade.setColorAt(0, toQColor(sunken ? faceBottom_ : faceTop_));
+    shade.setColorAt(1, toQColor(sunken ? faceTop_ : faceBottom_));
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool hovered = isEnabled() && underMouse();
+    p.setPen(toQColor(hovered ? HoverOutline : Outline));
+    p.setBrush(shade);
+    p.drawRoundedRect(face, Radius, Radius);
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(4, 4, -4, -4);
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+    p.drawControl(QStyle::CE_PushButtonLabel, option);
+}

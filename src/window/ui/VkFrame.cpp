@@ -1,0 +1,42 @@
+#include "window/ui/VkFrame.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+VkFrame::VkFrame(QWidget* parent) : QGroupBox(parent) {}
+
+void VkFrame::setLook(const Look& look) {
+    look_ = look;
+    update();
+}
+
+void VkFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect all = rect();
+    if (look_.body != None) {
+        p.fillRect(all, toQColor(look_.body));
+    }
+
+    const QRect bar(0, 0, all.width(), look_.titleHeight);
+    if (look_.titleStart == look_.titleEnd) {
+        p.fillRect(bar, toQColor(look_.titleStart));
+    } else {
+        QLinearGradient shade(bar.left(), 0, bar.right(), 0);
+        shade.setColorAt(0, toQColor(look_.titleStart));
+        shade.setColorAt(1, toQColor(look_.titleEnd));
+        p.fillRect(bar, shade);
+    }
+    p.setPen(toQColor(look_.titleText));
+    p.setFont(font());
+    const int inset = qMax(look_.borderWidth, 1) + 1;
+    p.drawText(bar.adjusted(inset, 0, -inset, 0), Qt::AlignCenter | Qt::TextSingleLine, title());
+
+    if (look_.border != None && look_.borderWidth > 0) {
+        const QColor c = toQColor(look_.border);
+        const int w = look_.borderWidth;
+        p.fillRect(0, 0, all.width(), w, c);
+        p.fillRect(0, all.height() - w, all.width(), w, c);
+        p.fillRect(0, 0, w, all.height(), c);
+        p.fillRect(all.width() - w, 0, w, all.height(), c);
+    }
+}

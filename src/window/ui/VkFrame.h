@@ -1,0 +1,34 @@
+#pragma once
+
+#include "minefield/Colour.h"
+
+#include <QGroupBox>
+
+// The panel's titled frame: a title bar shaded from left to right, a flat body and a border,
+// all painted here. The title stays QGroupBox's own, so a screen reader reads it.
+class VkFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    static constexpr Colour None = -1;
+
+    struct Look {
+        Colour titleStart = 0xFFFFFF;
+        Colour titleEnd = 0xFFFFFF;
+        int titleHeight = 20; // pixels
+        Colour titleText = colours::Black;
+        Colour body = None;   // None: the parent shows through
+        Colour border = None; // None: no border
+        int borderWidth = 0;
+    };
+
+    explicit VkFrame(QWidget* parent = nullptr);
+
+    void setLook(const Look& look);
+    const Look& look() const { return look_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Look look_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "minefield/Colour.h"
+
+#include <QLabel>
+
+// The panel's one-line label: centred text, a background colour of its own (or none) and an
+// optional one-pixel border. The text stays QLabel's own, for screen readers and tests.
+class VkLabel : public QLabel {
+    Q_OBJECT
+public:
+    static constexpr Colour Transparent = -1;
+
+    explicit VkLabel(QWidget* parent = nullptr);
+
+    void setBackColour(Colour colour);
+    Colour backColour() const { return back_; }
+    void setForeColour(Colour colour);
+    Colour foreColour() const { return fore_; }
+    void setSingleBorder(bool on);
+    bool singleBorder() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Colour back_ = Transparent;
+    Colour fore_ = colours::Black;
+    bool border_ = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "minefield/Colour.h"
+
+#include <QRadioButton>
+
+// The panel's option button, on a transparent background. Its value is 1 when selected and
+// 0 when not; selecting it deselects the other buttons of its group.
+class VkOptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit VkOptionButton(QWidget* parent = nullptr);
+
+    int value() const { return isChecked() ? 1 : 0; }
+    void setValue(int value);
+    void setForeColour(Colour colour);
+};
