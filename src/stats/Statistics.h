@@ -4,11 +4,13 @@
 #include <QString>
 #include <cstdint>
 
-// The success rate in percent, rounded to two decimals as the panel shows it, computed wide so
-// no count of games overflows; 0 when nothing was won or nothing was played.
-float tauxDeReussite(std::int16_t gagnees, std::int16_t jouees, const QLocale& locale);
+// The success rate in percent, rounded to two decimals (halves away from zero) as the panel
+// shows it, computed wide so no count of games overflows; 0 when nothing was won or nothing
+// was played.
+float tauxDeReussite(std::int16_t gagnees, std::int16_t jouees);
 
-// The rate's text on the panel: shortest decimal text, the locale's separator, then " %".
+// The rate's text on the panel: shortest decimal text (at most seven significant digits), the
+// locale's decimal separator, then " %".
 QString texteTaux(float pourcentage, const QLocale& locale);
 
 // Whether a win in `temps` (the clock's text) replaces the best time `meilleur`.
