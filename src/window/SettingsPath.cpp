@@ -1,0 +1,34 @@
+#include "window/SettingsPath.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString userConfigDirectory() {
+    // The generic location, so the folder is "tervalo" even when the application has no name
+    // set (or another one, as under the tests).
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/tervalo");
+}
+
+QString settingsFilePath(const QString& executablePath) {
+    return settingsFilePath(executablePath, userConfigDirectory());
+}
+
+QString settingsFilePath(const QString& executablePath, const QString& userConfigDir) {
+    // The installed game is reached through a symlink; its real home is the target's folder.
+    const QFileInfo executable(executablePath);
+    const QString real = executable.canonicalFilePath();
+    const QFileInfo resolved(real.isEmpty() ? executable.absoluteFilePath() : real);
+    const QString name = resolved.completeBaseName() + QStringLiteral(".tvo");
+    const QString folder = resolved.absolutePath();
+    const QString beside = folder + QLatin1Char('/') + name;
+
+    // Something other than a file in the way (a folder of that name) could never be written.
+    const QFileInfo besideInfo(beside);
+    const bool blocked = besideInfo.exists() && !besideInfo.isFile();
+    if (!blocked && (besideInfo.isWritable() || QFileInfo(folder).isWritable())) {
+        return beside;
+    }
+    return QDir::cleanPath(userConfigDir) + QLatin1Char('/') + name;
+}

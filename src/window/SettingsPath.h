@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Where the statistics are kept. Beside the executable (its canonical path, symlinks resolved),
+// named after it with ".tvo", when that file can be written or could be created there: a
+// portable copy or the build tree. Otherwise, as for an installed game, the same name in the
+// user's configuration directory, which is created at the first write.
+QString settingsFilePath(const QString& executablePath);
+QString settingsFilePath(const QString& executablePath, const QString& userConfigDir);
+
+// The user's configuration directory for the game: ~/.config/tervalo (or under
+// $XDG_CONFIG_HOME), whatever the application's own name.
+QString userConfigDirectory();
