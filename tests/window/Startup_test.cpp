@@ -170,11 +170,9 @@ TEST_F(StartupTest, AGameInProgressAtCloseIsNotCounted) {
     ecrire(settings, "[Parametres]\r\nPjoue=5\r\n");
     auto run = demarrer();
     Game& game = run->game;
-    // What a deal does to the statistics: one more game played, the clock running.
-    game.v.PartiesJouees = plusUn(game.v.PartiesJouees);
-    game.c.Rejouer.enabled = false;
-    game.c.RAZ.enabled = false;
-    game.c.Timer1.enabled = true;
+    game.Nouveau();
+    ASSERT_EQ(game.v.PartiesJouees, 6);
+    ASSERT_TRUE(game.partieEnCours());
     game.Form_Unload();
     EXPECT_TRUE(lire(settings).contains("\r\nPjoue=5\r\n")) << lire(settings).constData();
 }
