@@ -3,9 +3,12 @@
 #include "minefield/Colour.h"
 
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QString>
+#include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 // The board picture: an exact 502x502 raster that keeps its drawing. A pixel read returns
@@ -34,12 +37,15 @@ public:
     void box(int x1, int y1, int x2, int y2, Colour c);
     // -1 off the picture.
     Colour pixel(int x, int y) const;
-    // Border mode: paints with the fill colour (solid style only) the 4-connected area around
-    // (x, y) bounded by pixels of the border colour. Nothing happens on a border pixel or off
-    // the picture.
+    // Border mode: paints with the fill colour the 4-connected area around (x, y) bounded by
+    // pixels of the border colour. Nothing happens on a border pixel, off the picture, or in
+    // the transparent fill style (there is nothing to paint with).
     void floodFill(int x, int y, Colour border);
 
-    void setTextPosition(int x, int y) { textX_ = x; textY_ = y; }
+    void setTextPosition(int x, int y) {
+        textX_ = x;
+        textY_ = y;
+    }
     // Draws the text with its top-left corner at the text position, in the fore colour and the
     // picture's font, without antialiasing.
     void print(const QString& text);
@@ -52,6 +58,13 @@ public:
     const QImage& image() const { return image_; }
 
 private:
+    // The pixels a text sets, as offsets from the text position.
+    using Glyph = std::vector<std::pair<int, int>>;
+    const Glyph& glyph(const QString& text);
+    void setPixel(int x, int y, QRgb rgb);
+    // Any drawing other than a fill may change where the borders lie.
+    void forgetFills() { epochStart_ = generation_ + 1; }
+
     QImage image_;
     QFont font_;
     FillStyle fillStyle_ = FillStyle::Solid;
@@ -61,7 +74,15 @@ private:
     int textX_ = 0;
     int textY_ = 0;
     std::function<void()> onRefresh_;
-    // Reused by every flood fill: one flag per pixel and the scanline stack.
-    mutable std::vector<unsigned char> visited_;
+    QHash<QString, Glyph> glyphs_;
+
+    // Per pixel, the number of the last fill that painted it; it doubles as the fill's visited
+    // mask, so it is never cleared between fills. Fills numbered from epochStart_ on were made
+    // with the border colour epochBorder_ and nothing else was drawn since: each area they
+    // painted is still of one colour, so filling it again with that colour can be skipped.
+    std::vector<std::uint32_t> painter_;
+    std::uint32_t generation_ = 0;
+    std::uint32_t epochStart_ = 1;
+    Colour epochBorder_ = 0;
     std::vector<std::pair<int, int>> stack_;
 };

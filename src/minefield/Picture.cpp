@@ -1,0 +1,210 @@
+#include "minefield/Picture.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+Picture::Picture()
+    : image_(Size, Size, QImage::Format_RGB32), painter_(std::size_t(Size) * Size, 0) {
+    // Arial 36 points bold, as 48 pixels so that it does not depend on the screen's resolution.
+    // Without antialiasing every pixel of a digit is exactly the fore colour.
+    font_ = QFont(QStringLiteral("Arial"));
+    font_.setPixelSize(48);
+    font_.setBold(true);
+    font_.setStyleStrategy(QFont::NoAntialias);
+    image_.fill(toQRgb(backColour_));
+    stack_.reserve(4096);
+}
+
+void Picture::clear() {
+    image_.fill(toQRgb(backColour_));
+    forgetFills();
+}
+
+void Picture::setPixel(int x, int y, QRgb rgb) {
+    if (x >= 0 && y >= 0 && x < Size && y < Size) {
+        reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+    }
+}
+
+void Picture::line(int x1, int y1, int x2, int y2, Colour c) {
+    forgetFills();
+    const QRgb rgb = toQRgb(c);
+    if (y1 == y2) {
+        const int from = std::max(std::min(x1, x2), 0);
+        const int to = std::min(std::max(x1, x2), Size - 1);
+        if (y1 >= 0 && y1 < Size && from <= to) {
+            QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y1));
+            std::fill(row + from, row + to + 1, rgb);
+        }
+        return;
+    }
+    // Bresenham, both ends included; points off the picture are dropped one by one.
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1;
+    const int sy = y1 < y2 ? 1 : -1;
+    int error = dx + dy;
+    int x = x1;
+    int y = y1;
+    for (;;) {
+        setPixel(x, y, rgb);
+        if (x == x2 && y == y2) {
+            break;
+        }
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+void Picture::box(int x1, int y1, int x2, int y2, Colour c) {
+    const int left = std::min(x1, x2);
+    const int right = std::max(x1, x2);
+    const int top = std::min(y1, y2);
+    const int bottom = std::max(y1, y2);
+    if (fillStyle_ == FillStyle::Solid) {
+        const QRgb fill = toQRgb(fillColour_);
+        for (int y = std::max(top + 1, 0); y <= std::min(bottom - 1, Size - 1); ++y) {
+            for (int x = std::max(left + 1, 0); x <= std::min(right - 1, Size - 1); ++x) {
+                setPixel(x, y, fill);
+            }
+        }
+    }
+    line(left, top, right, top, c);
+    line(left, bottom, right, bottom, c);
+    line(left, top, left, bottom, c);
+    line(right, top, right, bottom, c);
+}
+
+Colour Picture::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= Size || y >= Size) {
+        return -1;
+    }
+    return fromQRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
+}
+
+void Picture::floodFill(int x, int y, Colour border) {
+    if (fillStyle_ != FillStyle::Solid || x < 0 || y < 0 || x >= Size || y >= Size) {
+        return;
+    }
+    const QRgb wall = toQRgb(border);
+    const QRgb paint = toQRgb(fillColour_);
+    auto* const bits = reinterpret_cast<QRgb*>(image_.bits());
+    const qsizetype stride = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
+    if (bits[y * stride + x] == wall) {
+        return;
+    }
+    if (border != epochBorder_) {
+        forgetFills();
+        epochBorder_ = border;
+    }
+    const std::uint32_t last = painter_[std::size_t(y) * Size + x];
+    if (last >= epochStart_ && bits[y * stride + x] == paint) {
+        return; // the whole area already has the fill colour
+    }
+    if (generation_ == std::numeric_limits<std::uint32_t>::max()) {
+        std::fill(painter_.begin(), painter_.end(), 0);
+        generation_ = 0;
+        epochStart_ = 1;
+    }
+    const std::uint32_t g = ++generation_;
+    std::uint32_t* const marks = painter_.data();
+
+    // Scanline fill: paint the whole run through a seed, then seed each open run just above
+    // and just below it.
+    stack_.clear();
+    stack_.emplace_back(x, y);
+    while (!stack_.empty()) {
+        const auto [sx, sy] = stack_.back();
+        stack_.pop_back();
+        QRgb* const row = bits + sy * stride;
+        std::uint32_t* const mark = marks + std::size_t(sy) * Size;
+        if (mark[sx] == g || row[sx] == wall) {
+            continue;
+        }
+        int left = sx;
+        while (left > 0 && row[left - 1] != wall && mark[left - 1] != g) {
+            --left;
+        }
+        int right = sx;
+        while (right < Size - 1 && row[right + 1] != wall && mark[right + 1] != g) {
+            ++right;
+        }
+        for (int i = left; i <= right; ++i) {
+            row[i] = paint;
+            mark[i] = g;
+        }
+        for (const int ny : {sy - 1, sy + 1}) {
+            if (ny < 0 || ny >= Size) {
+                continue;
+            }
+            const QRgb* const nrow = bits + ny * stride;
+            const std::uint32_t* const nmark = marks + std::size_t(ny) * Size;
+            bool inRun = false;
+            for (int i = left; i <= right; ++i) {
+                const bool open = nrow[i] != wall && nmark[i] != g;
+                if (open && !inRun) {
+                    stack_.emplace_back(i, ny);
+                }
+                inRun = open;
+            }
+        }
+    }
+    if (paint == wall) {
+        forgetFills(); // the fill moved the borders
+    }
+}
+
+const Picture::Glyph& Picture::glyph(const QString& text) {
+    auto found = glyphs_.constFind(text);
+    if (found != glyphs_.cend()) {
+        return *found;
+    }
+    // Drawn once in black on white; the pixels it sets are the same in any colour, since
+    // nothing is blended.
+    const QFontMetrics metrics(font_);
+    const int margin = metrics.height();
+    QImage scratch(metrics.horizontalAdvance(text) + 2 * margin, metrics.height() + 2 * margin,
+                   QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    {
+        QPainter painter(&scratch);
+        painter.setFont(font_);
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(margin, margin + metrics.ascent()), text);
+    }
+    Glyph g;
+    const QRgb white = QColor(Qt::white).rgb();
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (row[x] != white) {
+                g.emplace_back(x - margin, y - margin);
+            }
+        }
+    }
+    return *glyphs_.insert(text, std::move(g));
+}
+
+void Picture::print(const QString& text) {
+    forgetFills();
+    const QRgb rgb = toQRgb(foreColour_);
+    for (const auto& [dx, dy] : glyph(text)) {
+        setPixel(textX_ + dx, textY_ + dy, rgb);
+    }
+}
+
+void Picture::refresh() {
+    if (onRefresh_) {
+        onRefresh_();
+    }
+}
