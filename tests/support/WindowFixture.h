@@ -1,0 +1,29 @@
+#pragma once
+
+#include "support/BoardFixture.h"
+#include "window/ui/Tableau.h"
+
+#include <QTemporaryDir>
+#include <memory>
+#include <vector>
+
+// The real window on a game started up in a temporary folder, driven the way a player does:
+// clicks at a position of the window, so a hidden or disabled control really gets nothing.
+struct WindowFixture : BoardFixture {
+    QTemporaryDir dir;
+    std::unique_ptr<Tableau> window;
+
+    WindowFixture();
+    ~WindowFixture();
+
+    // Deals the given mines through a click on "Rejouer".
+    void dealThroughWindow(const std::vector<int>& mines);
+    void leftClick(int cell);
+    void rightClick(int cell);
+    void click(const char* objectName, Qt::MouseButton button = Qt::LeftButton);
+    QWidget* widget(const QString& objectName) const;
+    QWidget* cellWidget(int cell) const;
+
+private:
+    void clickAt(QPoint windowPos, Qt::MouseButton button);
+};
