@@ -15,18 +15,31 @@ struct ReadResult {
 
 // Reads one key from file contents; `contents` is null when there is no file.
 // Section and key match without regard to ASCII case; the buffer holds bufsize - 1 bytes.
+// Names and values are trimmed of blanks and tabs, a value loses one pair of matching outer
+// quotes and ends at a NUL; the first matching section and key win; a missing key gives the
+// fallback without its trailing blanks. Lines end at LF, CRLF or a lone CR. A file with a
+// UTF-16 byte-order mark is read as UTF-16 (values come back as Latin-1), a UTF-8 mark is
+// skipped.
 ReadResult read(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
                 int bufsize = 255, const QByteArray& fallback = {});
 
+// Whether a key can be written at all: a key that is empty, starts with '[' or holds '=', and
+// a section that holds ']', would not read back; neither may hold a line break or a NUL.
+bool canWrite(const QByteArray& section, const QByteArray& key);
+
 // Returns the new contents after writing one key (a null value deletes the key): the file is
 // created when absent, a missing section is appended, a missing key becomes the last key of its
-// section, an existing key gets its new value in place with every other byte kept.
+// section, an existing key gets its new value in place with every other byte kept. New lines
+// end in CRLF; a value stops at its first line break or NUL. Contents come back unchanged when
+// canWrite() is false.
 QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
                  const std::optional<QByteArray>& value);
 
 // The same on a file. Reading a missing or unreadable file reads as no file. Writing replaces
 // the file atomically (a temporary file beside it, then a rename), so the file is always either
-// the old or the new one; it returns false, with the old file untouched, when it cannot write.
+// the old or the new one; it returns false, with the old file untouched and one warning logged,
+// when it cannot write. Only the first MiB of a file is read; a larger file is never rewritten,
+// since that would lose what was not read.
 ReadResult readFile(const QString& path, const QByteArray& section, const QByteArray& key,
                     int bufsize = 255, const QByteArray& fallback = {});
 bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,

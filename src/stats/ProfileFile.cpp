@@ -1,0 +1,361 @@
+#include "stats/ProfileFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringView>
+#include <QtDebug>
+
+namespace profile {
+namespace {
+
+// Parsing works on 16-bit units so that one code path serves both the usual 8-bit file (each
+// byte becomes the unit of the same value, which round-trips exactly) and a file someone saved
+// as UTF-16 with a byte-order mark (kept in UTF-16, same byte order, on every write).
+enum class Encoding { Bytes, Utf16LE, Utf16BE };
+
+struct Text {
+    Encoding encoding = Encoding::Bytes;
+    QByteArray head; // the byte-order mark, as found
+    QString units;
+    QByteArray tail; // the odd last byte of a UTF-16 file, kept so no byte is lost
+};
+
+Text decode(const QByteArray& bytes) {
+    Text text;
+    const bool le = bytes.startsWith("\xFF\xFE");
+    if (le || bytes.startsWith("\xFE\xFF")) {
+        text.encoding = le ? Encoding::Utf16LE : Encoding::Utf16BE;
+        text.head = bytes.left(2);
+        const qsizetype count = (bytes.size() - 2) / 2;
+        text.units.resize(count);
+        const auto* p = reinterpret_cast<const uchar*>(bytes.constData()) + 2;
+        for (qsizetype i = 0; i < count; ++i) {
+            const uchar a = p[2 * i];
+            const uchar b = p[2 * i + 1];
+            text.units[i] = QChar(le ? char16_t(a | b << 8) : char16_t(a << 8 | b));
+        }
+        if ((bytes.size() - 2) % 2 != 0)
+            text.tail = bytes.right(1);
+        return text;
+    }
+    // A UTF-8 mark is kept in front and not taken as part of the first line.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        text.head = bytes.left(3);
+    text.units =
+        QString::fromLatin1(bytes.constData() + text.head.size(), bytes.size() - text.head.size());
+    return text;
+}
+
+QByteArray encode(const Text& text) {
+    QByteArray bytes = text.head;
+    if (text.encoding == Encoding::Bytes) {
+        bytes += text.units.toLatin1();
+    } else {
+        bytes.reserve(bytes.size() + 2 * text.units.size() + text.tail.size());
+        const bool le = text.encoding == Encoding::Utf16LE;
+        for (const QChar c : text.units) {
+            const char16_t u = c.unicode();
+            const char lo = char(u & 0xFF);
+            const char hi = char(u >> 8);
+            bytes += le ? lo : hi;
+            bytes += le ? hi : lo;
+        }
+    }
+    return bytes + text.tail;
+}
+
+// Values and names are handed over as 8-bit text; in a UTF-16 file they are taken as Latin-1.
+QString toUnits(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.constData(), bytes.size());
+}
+
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+
+QStringView trimmed(QStringView s) {
+    while (!s.isEmpty() && isBlank(s.front()))
+        s = s.sliced(1);
+    while (!s.isEmpty() && isBlank(s.back()))
+        s.chop(1);
+    return s;
+}
+
+QStringView beforeNul(QStringView s) {
+    const qsizetype nul = s.indexOf(QChar(u'\0'));
+    return nul < 0 ? s : s.first(nul);
+}
+
+// Names match without regard to ASCII case; other characters must be equal.
+bool sameName(QStringView a, QStringView b) {
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// One line: [start, end) is its text, [end, next) its line end (LF, CRLF, a lone CR, or none
+// for the last line).
+struct Line {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+Line lineAt(QStringView text, qsizetype start) {
+    Line line{start, start, start};
+    while (line.end < text.size() && text[line.end] != u'\n' && text[line.end] != u'\r')
+        ++line.end;
+    line.next = line.end;
+    if (line.next < text.size()) {
+        const bool crlf =
+            text[line.next] == u'\r' && line.next + 1 < text.size() && text[line.next + 1] == u'\n';
+        line.next += crlf ? 2 : 1;
+    }
+    return line;
+}
+
+enum class Kind { Other, Section, Key };
+
+struct Parsed {
+    Kind kind = Kind::Other;
+    QStringView name;
+    qsizetype valueStart = 0; // just after the '=' of a key line
+};
+
+// A header is '[' (after blanks) up to the first ']', whatever follows; a '[' line without ']'
+// is neither header nor key. Any other line with '=' is a key line, so a ';' or '#' comment
+// can never be taken for one of our keys, whose names start with a letter.
+Parsed parse(QStringView text, const Line& line) {
+    const QStringView content = text.sliced(line.start, line.end - line.start);
+    Parsed parsed;
+    const QStringView body = trimmed(content);
+    if (body.startsWith(u'[')) {
+        const qsizetype close = body.indexOf(u']');
+        if (close > 0) {
+            parsed.kind = Kind::Section;
+            parsed.name = trimmed(body.sliced(1, close - 1));
+        }
+        return parsed;
+    }
+    const qsizetype eq = content.indexOf(u'=');
+    if (eq >= 0) {
+        parsed.kind = Kind::Key;
+        parsed.name = trimmed(content.first(eq));
+        parsed.valueStart = line.start + eq + 1;
+    }
+    return parsed;
+}
+
+struct Match {
+    bool section = false;
+    bool key = false;
+    Line keyLine;
+    qsizetype valueStart = 0;
+    qsizetype insertAt = 0;      // just after the section's last key line, or its header
+    bool insertNeedsEnd = false; // that line is the last of the file and has no line end
+};
+
+// Only the first matching section counts, and in it the first matching key. Lines before
+// the first header form a section without a name, found by the empty name once it has a key.
+Match locate(QStringView text, QStringView section, QStringView key) {
+    Match match;
+    bool inSection = section.isEmpty();
+    for (qsizetype pos = 0; pos < text.size();) {
+        const Line line = lineAt(text, pos);
+        pos = line.next;
+        const Parsed parsed = parse(text, line);
+        if (parsed.kind == Kind::Section) {
+            if (match.section)
+                break;
+            inSection = sameName(parsed.name, section);
+            if (inSection) {
+                match.section = true;
+                match.insertAt = line.next;
+                match.insertNeedsEnd = line.next == line.end;
+            }
+        } else if (parsed.kind == Kind::Key && inSection) {
+            match.section = true;
+            match.insertAt = line.next;
+            match.insertNeedsEnd = line.next == line.end;
+            if (sameName(parsed.name, key)) {
+                match.key = true;
+                match.keyLine = line;
+                match.valueStart = parsed.valueStart;
+                break;
+            }
+        }
+    }
+    return match;
+}
+
+// A stored value: up to a NUL, without surrounding blanks, without one pair of matching outer
+// quotes.
+QStringView valueOf(QStringView text, const Match& match) {
+    QStringView value =
+        trimmed(beforeNul(text.sliced(match.valueStart, match.keyLine.end - match.valueStart)));
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+        value = value.sliced(1, value.size() - 2);
+    return value;
+}
+
+// A line break or NUL in a value would end it early or add a line of its own; the value
+// stops there instead.
+QString writableValue(const QByteArray& value) {
+    qsizetype cut = 0;
+    while (cut < value.size() && value[cut] != '\r' && value[cut] != '\n' && value[cut] != '\0')
+        ++cut;
+    return toUnits(value.first(cut));
+}
+
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
+enum class Loaded { Missing, Ok, TooLarge, Unreadable };
+
+// Reads at most kMaxFileBytes, so a huge file costs bounded time and memory; anything that is
+// not a regular readable file (a directory, a device) is not a settings file.
+Loaded load(const QString& path, QByteArray& bytes) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return Loaded::Missing;
+    if (!info.isFile())
+        return Loaded::Unreadable;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Loaded::Unreadable;
+    bytes = file.read(kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return Loaded::Unreadable;
+    if (bytes.size() > kMaxFileBytes) {
+        bytes.truncate(kMaxFileBytes);
+        return Loaded::TooLarge;
+    }
+    return Loaded::Ok;
+}
+
+} // namespace
+
+bool canWrite(const QByteArray& section, const QByteArray& key) {
+    const QString k = toUnits(key);
+    const QStringView name = trimmed(k);
+    return !name.isEmpty() && !name.startsWith(u'[') && !key.contains('=') && !key.contains('\r') &&
+           !key.contains('\n') && !key.contains('\0') && !section.contains(']') &&
+           !section.contains('\r') && !section.contains('\n') && !section.contains('\0');
+}
+
+ReadResult read(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
+                int bufsize, const QByteArray& fallback) {
+    QByteArray value;
+    bool found = false;
+    if (contents) {
+        const Text text = decode(*contents);
+        const QString s = toUnits(section);
+        const QString k = toUnits(key);
+        const Match match = locate(text.units, trimmed(s), trimmed(k));
+        if (match.key) {
+            found = true;
+            value = valueOf(text.units, match).toLatin1();
+        }
+    }
+    if (!found) {
+        const qsizetype nul = fallback.indexOf('\0');
+        value = nul < 0 ? fallback : fallback.first(nul);
+        while (!value.isEmpty() && (value.back() == ' ' || value.back() == '\t'))
+            value.chop(1);
+    }
+    value.truncate(qMax(0, bufsize - 1));
+    return {int(value.size()), value};
+}
+
+QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
+                 const std::optional<QByteArray>& value) {
+    if (!canWrite(section, key))
+        return contents ? *contents : QByteArray();
+    Text text = contents ? decode(*contents) : Text{};
+    const QString s = toUnits(section);
+    const QString k = toUnits(key);
+    const QStringView sectionName = trimmed(s);
+    const QStringView keyName = trimmed(k);
+    const Match match = locate(text.units, sectionName, keyName);
+    QString& units = text.units;
+    if (!value) {
+        if (match.key)
+            units.remove(match.keyLine.start, match.keyLine.next - match.keyLine.start);
+    } else if (match.key) {
+        units.replace(match.valueStart, match.keyLine.end - match.valueStart,
+                      writableValue(*value));
+    } else {
+        QString added;
+        const bool endsOpen = !units.isEmpty() && units.back() != u'\n' && units.back() != u'\r';
+        if (match.section ? match.insertNeedsEnd : endsOpen)
+            added += u"\r\n";
+        if (!match.section) {
+            added += u'[';
+            added += sectionName;
+            added += u"]\r\n";
+        }
+        added += keyName;
+        added += u'=';
+        added += writableValue(*value);
+        added += u"\r\n";
+        units.insert(match.section ? match.insertAt : units.size(), added);
+    }
+    return encode(text);
+}
+
+ReadResult readFile(const QString& path, const QByteArray& section, const QByteArray& key,
+                    int bufsize, const QByteArray& fallback) {
+    QByteArray bytes;
+    switch (load(path, bytes)) {
+    case Loaded::Missing:
+        return read(nullptr, section, key, bufsize, fallback);
+    case Loaded::Unreadable:
+        qWarning() << "Settings file" << path << "cannot be read; defaults used";
+        return read(nullptr, section, key, bufsize, fallback);
+    case Loaded::TooLarge:
+        qWarning() << "Settings file" << path << "is too large; only its first" << kMaxFileBytes
+                   << "bytes are read";
+        break;
+    case Loaded::Ok:
+        break;
+    }
+    return read(&bytes, section, key, bufsize, fallback);
+}
+
+bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,
+               const std::optional<QByteArray>& value) {
+    if (!canWrite(section, key)) {
+        qWarning() << "Settings key" << section << key << "cannot be written";
+        return false;
+    }
+    QByteArray old;
+    const Loaded loaded = load(path, old);
+    // Rewriting a file we could not read whole would lose what we did not see.
+    if (loaded == Loaded::Unreadable || loaded == Loaded::TooLarge) {
+        qWarning() << "Settings file" << path << "left as it is: it cannot be read whole";
+        return false;
+    }
+    const bool exists = loaded == Loaded::Ok;
+    const QByteArray updated = write(exists ? &old : nullptr, section, key, value);
+    if (exists ? updated == old : !value)
+        return true;
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() ||
+        !file.commit()) {
+        qWarning() << "Settings file" << path << "not written:" << file.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace profile
