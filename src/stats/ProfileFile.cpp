@@ -288,8 +288,18 @@ QByteArray write(const QByteArray* contents, const QByteArray& section, const QB
     const Match match = locate(text.units, sectionName, keyName);
     QString& units = text.units;
     if (!value) {
-        if (match.key)
-            units.remove(match.keyLine.start, match.keyLine.next - match.keyLine.start);
+        if (match.key) {
+            // After a lone CR, taking the line end away too would let that CR and a following
+            // LF join into one line end and swallow the empty line there; the line before
+            // takes over this line's end instead.
+            const Line& line = match.keyLine;
+            const bool joins = line.start > 0 && units[line.start - 1] == u'\r' &&
+                               line.next < units.size() && units[line.next] == u'\n';
+            if (joins)
+                units.remove(line.start - 1, line.end - line.start + 1);
+            else
+                units.remove(line.start, line.next - line.start);
+        }
     } else if (match.key) {
         units.replace(match.valueStart, match.keyLine.end - match.valueStart,
                       writableValue(*value));
