@@ -1,0 +1,518 @@
+#include "stats/ProfileFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+#ifndef TERVALO_PROFILE_WRITER
+#error "TERVALO_PROFILE_WRITER must name the helper that writes the settings file in a loop"
+#endif
+
+// Readable failure messages: bytes as an escaped string.
+static void PrintTo(const QByteArray& bytes, std::ostream* os) {
+    *os << '"';
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r')
+            *os << "\\r";
+        else if (c == '\n')
+            *os << "\\n";
+        else if (c == '"' || c == '\\')
+            *os << '\\' << c;
+        else if (u < 0x20 || u >= 0x7F)
+            *os << "\\x"
+                << "0123456789abcdef"[u >> 4] << "0123456789abcdef"[u & 15];
+        else
+            *os << c;
+    }
+    *os << '"';
+}
+
+namespace {
+
+using profile::read;
+using profile::readFile;
+using profile::write;
+using profile::writeFile;
+using Bytes = std::optional<QByteArray>;
+
+const QString kVectorDir = QStringLiteral(TERVALO_TEST_DATA_DIR "/settings-file");
+
+// Counts the warnings logged from its creation or its last reset.
+class WarningCounter {
+public:
+    WarningCounter() : previous_(qInstallMessageHandler(&WarningCounter::handle)) { count_ = 0; }
+    ~WarningCounter() { qInstallMessageHandler(previous_); }
+    WarningCounter(const WarningCounter&) = delete;
+    WarningCounter& operator=(const WarningCounter&) = delete;
+    int count() const { return count_; }
+    void reset() { count_ = 0; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext&, const QString&) {
+        if (type == QtWarningMsg)
+            ++count_;
+    }
+    static inline int count_ = 0;
+    QtMessageHandler previous_;
+};
+
+// Bytes of a literal that holds NULs.
+template <std::size_t N> QByteArray raw(const char (&text)[N]) {
+    return QByteArray(text, N - 1);
+}
+
+Bytes fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+void putFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray utf16(const QString& text, bool littleEndian) {
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (const QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF);
+        const char hi = char(c.unicode() >> 8);
+        bytes += littleEndian ? lo : hi;
+        bytes += littleEndian ? hi : lo;
+    }
+    return bytes;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The recorded vectors: every read and write, byte for byte, through the files and in memory.
+
+// Byte strings are stored as JSON strings whose code points 0-255 are the bytes.
+Bytes bytesOf(const QJsonValue& value) {
+    if (value.isNull())
+        return std::nullopt;
+    return value.toString().toLatin1();
+}
+
+QStringList vectorNames() {
+    return QDir(kVectorDir).entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
+}
+
+QJsonObject loadVector(const QString& name) {
+    QFile file(kVectorDir + u'/' + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+std::string traceOf(const QJsonObject& vector) {
+    return vector[u"name"].toString().toStdString() + " (" +
+           vector[u"relevance"].toString().toStdString() + ")";
+}
+
+void replayOnDisk(const QJsonObject& vector) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const bool missingDir = vector[u"setup"].toString() == u"missing_directory";
+    const QString path = dir.filePath(missingDir ? "absent/tervalo.tvo" : "tervalo.tvo");
+    if (const Bytes initial = bytesOf(vector[u"initial"]))
+        putFile(path, *initial);
+
+    const QJsonArray ops = vector[u"ops"].toArray();
+    for (qsizetype i = 0; i < ops.size(); ++i) {
+        const QJsonObject op = ops[i].toObject();
+        SCOPED_TRACE("op " + std::to_string(i));
+        const Bytes section = bytesOf(op[u"section"]);
+        const Bytes key = bytesOf(op[u"key"]);
+        if (!section || !key)
+            continue; // listing the keys or sections is not something the game does
+        if (op[u"op"].toString() == u"get") {
+            const auto got =
+                readFile(path, *section, *key, op[u"bufsize"].toInt(), *bytesOf(op[u"default"]));
+            EXPECT_EQ(got.n, op[u"n"].toInt());
+            EXPECT_EQ(got.text, *bytesOf(op[u"text"]));
+        } else {
+            EXPECT_EQ(writeFile(path, *section, *key, bytesOf(op[u"value"])),
+                      op[u"result"].toInt() == 1);
+            EXPECT_EQ(fileBytes(path), bytesOf(op[u"file_after"]));
+        }
+    }
+    EXPECT_EQ(fileBytes(path), bytesOf(vector[u"final"]));
+}
+
+void replayInMemory(const QJsonObject& vector) {
+    Bytes contents = bytesOf(vector[u"initial"]);
+    const QJsonArray ops = vector[u"ops"].toArray();
+    for (qsizetype i = 0; i < ops.size(); ++i) {
+        const QJsonObject op = ops[i].toObject();
+        SCOPED_TRACE("op " + std::to_string(i));
+        const Bytes section = bytesOf(op[u"section"]);
+        const Bytes key = bytesOf(op[u"key"]);
+        if (!section || !key)
+            continue;
+        const QByteArray* current = contents ? &*contents : nullptr;
+        if (op[u"op"].toString() == u"get") {
+            const auto got =
+                read(current, *section, *key, op[u"bufsize"].toInt(), *bytesOf(op[u"default"]));
+            EXPECT_EQ(got.n, op[u"n"].toInt());
+            EXPECT_EQ(got.text, *bytesOf(op[u"text"]));
+        } else {
+            contents = write(current, *section, *key, bytesOf(op[u"value"]));
+            EXPECT_EQ(contents, bytesOf(op[u"file_after"]));
+        }
+    }
+}
+
+TEST(SettingsVectors, FilesMatchRecordedBytes) {
+    const QStringList names = vectorNames();
+    ASSERT_EQ(names.size(), 43) << kVectorDir.toStdString();
+    for (const QString& name : names) {
+        const QJsonObject vector = loadVector(name);
+        ASSERT_FALSE(vector.isEmpty()) << name.toStdString();
+        SCOPED_TRACE(traceOf(vector));
+        replayOnDisk(vector);
+    }
+}
+
+// Without a file system in the way; only a file can fail to be written.
+TEST(SettingsVectors, MemoryMatchesRecordedBytes) {
+    for (const QString& name : vectorNames()) {
+        const QJsonObject vector = loadVector(name);
+        SCOPED_TRACE(traceOf(vector));
+        if (vector[u"setup"].toString() == u"none")
+            replayInMemory(vector);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing: what the game writes, and how edits treat the lines around them.
+
+TEST(SettingsWrite, FirstCloseWithoutFileWritesTheFiveKeysInOrder) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    const std::pair<const char*, const char*> close[] = {
+        {"Temps", ""}, {"PConsecutives", ""}, {"Pjoue", "0"}, {"PGagne", "0"}, {"Sonore", "1"}};
+    for (const auto& [key, value] : close)
+        ASSERT_TRUE(writeFile(path, "Parametres", key, QByteArray(value)));
+    const QByteArray expected = "[Parametres]\r\nTemps=\r\nPConsecutives=\r\nPjoue=0\r\n"
+                                "PGagne=0\r\nSonore=1\r\n";
+    EXPECT_EQ(expected.size(), 67);
+    EXPECT_EQ(fileBytes(path), expected);
+
+    // The reset then replaces every value in place; a hand-written spelling survives.
+    putFile(path, "[PARAMETRES]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPJOUE=12\r\nPGagne=7\r\n"
+                  "Sonore=1\r\n");
+    const std::pair<const char*, const char*> reset[] = {
+        {"Temps", ""}, {"PConsecutives", "0"}, {"Pjoue", "0"}, {"PGagne", "0"}, {"Sonore", "0"}};
+    for (const auto& [key, value] : reset)
+        ASSERT_TRUE(writeFile(path, "Parametres", key, QByteArray(value)));
+    EXPECT_EQ(fileBytes(path), QByteArray("[PARAMETRES]\r\nTemps=\r\nPConsecutives=0\r\nPJOUE=0\r\n"
+                                          "PGagne=0\r\nSonore=0\r\n"));
+}
+
+struct WriteCase {
+    const char* name;
+    Bytes initial;
+    const char* section;
+    const char* key;
+    Bytes value;
+    QByteArray expected;
+};
+
+TEST(SettingsWrite, EditsChangeOnlyWhatTheyMust) {
+    const QByteArray twoSections = "[Parametres]\r\nTemps=1\r\n\r\n; autre\r\n[Autre]\r\nx=1\r\n";
+    const WriteCase cases[] = {
+        WriteCase{"NewKeyAfterLastKeyNotAfterBlankOrComment", twoSections, "Parametres", "Sonore",
+                  "0", "[Parametres]\r\nTemps=1\r\nSonore=0\r\n\r\n; autre\r\n[Autre]\r\nx=1\r\n"},
+        WriteCase{"NewKeyUnderEmptySection", QByteArray("[Parametres]\r\n[Autre]\r\n"),
+                  "Parametres", "Sonore", "0", "[Parametres]\r\nSonore=0\r\n[Autre]\r\n"},
+        WriteCase{"NewKeyAfterUnendedLastLine", QByteArray("[Parametres]\r\nTemps=1"), "Parametres",
+                  "Sonore", "0", "[Parametres]\r\nTemps=1\r\nSonore=0\r\n"},
+        WriteCase{"NewKeyAfterUnendedHeader", QByteArray("[Parametres]"), "Parametres", "Sonore",
+                  "0", "[Parametres]\r\nSonore=0\r\n"},
+        WriteCase{"NewSectionAfterUnendedLine", QByteArray("[Autre]\r\nx=1"), "Parametres",
+                  "Sonore", "0", "[Autre]\r\nx=1\r\n[Parametres]\r\nSonore=0\r\n"},
+        WriteCase{"NewSectionAfterLoneCr", QByteArray("[Autre]\rx=1\r"), "Parametres", "Sonore",
+                  "0", "[Autre]\rx=1\r[Parametres]\r\nSonore=0\r\n"},
+        WriteCase{"ReplaceKeepsLfEnds", QByteArray("[Parametres]\nTemps=1\nSonore=1\n"),
+                  "Parametres", "Temps", "2", "[Parametres]\nTemps=2\nSonore=1\n"},
+        WriteCase{"ReplaceKeepsBlanksBeforeEquals",
+                  QByteArray("[ parametres ]\r\n  Pjoue\t =12\r\n"), "Parametres", "PJoue", "13",
+                  "[ parametres ]\r\n  Pjoue\t =13\r\n"},
+        WriteCase{"ReplaceWholeQuotedValue", QByteArray("[Parametres]\r\nTemps=\"0:01:00\" x\r\n"),
+                  "Parametres", "Temps", "0:02:00", "[Parametres]\r\nTemps=0:02:00\r\n"},
+        WriteCase{"ReplaceValueHoldingNul",
+                  raw("[Parametres]\r\nTemps=0:01\0"
+                      "47\r\n"),
+                  "Parametres", "Temps", "9", "[Parametres]\r\nTemps=9\r\n"},
+        WriteCase{"OnlyFirstOfDuplicateKeys",
+                  QByteArray("[Parametres]\r\nPGagne=1\r\npgagne=2\r\n"), "Parametres", "PGagne",
+                  "5", "[Parametres]\r\nPGagne=5\r\npgagne=2\r\n"},
+        WriteCase{"OnlyFirstOfDuplicateSections",
+                  QByteArray("[Parametres]\r\nA=1\r\n[parametres]\r\nSonore=1\r\n"), "Parametres",
+                  "Sonore", "0", "[Parametres]\r\nA=1\r\nSonore=0\r\n[parametres]\r\nSonore=1\r\n"},
+        WriteCase{"CommentedKeyIsNotTheKey", QByteArray("[Parametres]\r\n;Temps=1\r\n"),
+                  "Parametres", "Temps", "2", "[Parametres]\r\n;Temps=1\r\nTemps=2\r\n"},
+        WriteCase{"KeyBeforeFirstSectionIsNotInIt", QByteArray("Temps=5\r\n[Parametres]\r\n"),
+                  "Parametres", "Temps", "6", "Temps=5\r\n[Parametres]\r\nTemps=6\r\n"},
+        WriteCase{"LineBreakEndsValue", QByteArray("[Parametres]\r\n"), "Parametres", "Temps",
+                  QByteArray("1\r\n[Autre]"), "[Parametres]\r\nTemps=1\r\n"},
+        WriteCase{"NulEndsValue", std::nullopt, "Parametres", "Temps",
+                  raw("1\0"
+                      "2"),
+                  "[Parametres]\r\nTemps=1\r\n"},
+        WriteCase{"NamesTrimmed", std::nullopt, " Parametres\t", " Temps ", "1",
+                  "[Parametres]\r\nTemps=1\r\n"},
+        WriteCase{"GarbageKeptAndSectionAppended", raw("\x8c!\xff\0=\x01["), "Parametres", "Temps",
+                  "1", raw("\x8c!\xff\0=\x01[\r\n[Parametres]\r\nTemps=1\r\n")},
+        WriteCase{"Utf8MarkKept", QByteArray("\xEF\xBB\xBF[Parametres]\r\nTemps=1\r\n"),
+                  "Parametres", "Temps", "2", "\xEF\xBB\xBF[Parametres]\r\nTemps=2\r\n"},
+        WriteCase{"Utf16LittleEndianStaysUtf16",
+                  utf16(QStringLiteral("[Param\u00E8tres]\r\n[Parametres]\r\nTemps=1\r\n"), true),
+                  "Parametres", "Sonore", "\xE9",
+                  utf16(QStringLiteral("[Param\u00E8tres]\r\n[Parametres]\r\nTemps=1\r\n"
+                                       "Sonore=\u00E9\r\n"),
+                        true)},
+        WriteCase{
+            "Utf16BigEndianStaysUtf16", utf16(QStringLiteral("[Autre]\r\nx=\u20AC"), false),
+            "Parametres", "Temps", "1",
+            utf16(QStringLiteral("[Autre]\r\nx=\u20AC\r\n[Parametres]\r\nTemps=1\r\n"), false)},
+        WriteCase{"DeleteKey", QByteArray("[Parametres]\r\nTemps=1\r\nSonore=1\r\n"), "Parametres",
+                  "temps", std::nullopt, "[Parametres]\r\nSonore=1\r\n"},
+        WriteCase{"DeleteUnendedLastKey", QByteArray("[Parametres]\r\nTemps=1\r\nSonore=1"),
+                  "Parametres", "Sonore", std::nullopt, "[Parametres]\r\nTemps=1\r\n"},
+        WriteCase{"DeleteAfterLoneCrKeepsTheEmptyLine",
+                  QByteArray("[Parametres]\rTemps=1\n\nSonore=1"), "Parametres", "Temps",
+                  std::nullopt, "[Parametres]\n\nSonore=1"},
+        WriteCase{"DeleteMissingKey", QByteArray("[Parametres]\r\nTemps=1\r\n"), "Parametres",
+                  "Sonore", std::nullopt, "[Parametres]\r\nTemps=1\r\n"},
+        WriteCase{"KeyWithEqualsRefused", QByteArray("[P]\r\n"), "P", "a=b", "1", "[P]\r\n"},
+        WriteCase{"KeyStartingWithBracketRefused", QByteArray("[P]\r\n"), "P", " [a", "1",
+                  "[P]\r\n"},
+        WriteCase{"EmptyKeyRefused", QByteArray("[P]\r\n"), "P", " ", "1", "[P]\r\n"},
+        WriteCase{"SectionWithBracketRefused", QByteArray("[P]\r\n"), "a]b", "k", "1", "[P]\r\n"}};
+    for (const WriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray* initial = c.initial ? &*c.initial : nullptr;
+        const QByteArray result = write(initial, c.section, c.key, c.value);
+        EXPECT_EQ(result, c.expected);
+        // Writing the same again changes nothing.
+        EXPECT_EQ(write(&result, c.section, c.key, c.value), result);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reading: the marks, the fallback and the buffer bounds beyond the recorded vectors.
+
+struct ReadCase {
+    const char* name;
+    Bytes contents;
+    const char* key;
+    int bufsize;
+    QByteArray fallback;
+    QByteArray expected;
+};
+
+TEST(SettingsRead, MarksFallbackAndBounds) {
+    const ReadCase cases[] = {
+        ReadCase{"Utf8MarkSkipped", QByteArray("\xEF\xBB\xBF[Parametres]\r\nTemps=1\r\n"), "Temps",
+                 255, "", "1"},
+        ReadCase{"Utf16LittleEndian",
+                 utf16(QStringLiteral("[Parametres]\r\nTemps=\u00E9t\u00E9\r\n"), true), "Temps",
+                 255, "", "\xE9t\xE9"},
+        ReadCase{"Utf16BigEndianBeyondLatin1",
+                 utf16(QStringLiteral("[Parametres]\nTemps=\u20AC5"), false), "Temps", 255, "",
+                 "?5"},
+        ReadCase{"Utf16OddLastByte",
+                 utf16(QStringLiteral("[Parametres]\r\nTemps=1\r\n"), true) + 'x', "Temps", 255, "",
+                 "1"},
+        ReadCase{"NoBufferAtAll", QByteArray("[Parametres]\r\nTemps=1\r\n"), "Temps", 0, "", ""},
+        ReadCase{"NegativeBuffer", std::nullopt, "Temps", -5, "abc", ""},
+        ReadCase{"FallbackEndsAtNul", std::nullopt, "Temps", 255, raw("ab\0cd"), "ab"},
+        ReadCase{"QuotesThenCut", QByteArray("[Parametres]\r\nTemps=\"abcdef\"\r\n"), "Temps", 4,
+                 "", "abc"},
+        ReadCase{"NulBeforeTrailingBlanks", raw("[Parametres]\r\nTemps=ab \0x\r\n"), "Temps", 255,
+                 "", "ab"},
+        ReadCase{"CrCrLfBetweenLines", QByteArray("[Parametres]\r\r\nTemps=1\r\r\r\nSonore=2"),
+                 "Sonore", 255, "", "2"},
+        ReadCase{"EmptySectionHeaderIsNotParametres", QByteArray("[]\r\nTemps=1\r\n"), "Temps", 255,
+                 "", ""}};
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto got =
+            read(c.contents ? &*c.contents : nullptr, "Parametres", c.key, c.bufsize, c.fallback);
+        EXPECT_EQ(got.text, c.expected);
+        EXPECT_EQ(got.n, c.expected.size());
+    }
+}
+
+TEST(SettingsRead, TenThousandCharacterLinesAndRepeats) {
+    QByteArray contents = QByteArray(10000, 'x') + "\r\n";
+    for (int i = 0; i < 200; ++i)
+        contents += "[Autre]\r\nTemps=" + QByteArray::number(i) + "\r\n";
+    contents += "[Parametres]\r\nTemps=" + QByteArray(10000, '7') + "\r\nTemps=2\r\n";
+    const auto got = read(&contents, "Parametres", "Temps");
+    EXPECT_EQ(got.n, 254);
+    EXPECT_EQ(got.text, QByteArray(254, '7'));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files: what cannot be read reads as no file; what cannot be written stays as it was.
+
+TEST(SettingsFile, DirectoryInPlaceOfTheFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("tervalo.tvo"));
+    WarningCounter warnings;
+    EXPECT_EQ(readFile(path, "Parametres", "Temps", 255, "d").text, "d");
+    warnings.reset();
+    EXPECT_FALSE(writeFile(path, "Parametres", "Temps", QByteArray("1")));
+    EXPECT_EQ(warnings.count(), 1);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+TEST(SettingsFile, WritesThatCannotBeDoneFailWithOneWarning) {
+    QTemporaryDir dir;
+    putFile(dir.filePath("plain"), "x");
+    const QString paths[] = {dir.filePath("absent/tervalo.tvo"), dir.filePath("plain/tervalo.tvo"),
+                             QString()};
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        WarningCounter warnings;
+        EXPECT_FALSE(writeFile(path, "Parametres", "Temps", QByteArray("1")));
+        EXPECT_EQ(warnings.count(), 1);
+        EXPECT_EQ(readFile(path, "Parametres", "Temps").n, 0);
+    }
+    EXPECT_EQ(fileBytes(dir.filePath("plain")), QByteArray("x"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"plain"});
+
+    WarningCounter warnings;
+    warnings.reset();
+    EXPECT_FALSE(writeFile(dir.filePath("tervalo.tvo"), "Parametres", "a=b", QByteArray("1")));
+    EXPECT_EQ(warnings.count(), 1);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("tervalo.tvo")));
+}
+
+TEST(SettingsFile, DeletingFromNoFileCreatesNone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    EXPECT_TRUE(writeFile(path, "Parametres", "Temps", std::nullopt));
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST(SettingsFile, ReplacingLeavesNoTemporaryFileBehind) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    for (int i = 0; i < 5; ++i)
+        ASSERT_TRUE(writeFile(path, "Parametres", "Pjoue", QByteArray::number(i)));
+    EXPECT_EQ(fileBytes(path), QByteArray("[Parametres]\r\nPjoue=4\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"tervalo.tvo"});
+}
+
+// A 100 MB file is read only as far as its first MiB and never rewritten, since rewriting it
+// would lose what was not read.
+TEST(SettingsFile, HugeFileReadInPartAndLeftAlone) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    const QByteArray head = "[Parametres]\r\nTemps=0:01:47\r\n";
+    constexpr qint64 kSize = 100'000'000;
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(head);
+        ASSERT_TRUE(file.resize(kSize - 9)); // sparse NULs, written in no time
+        ASSERT_TRUE(file.seek(kSize - 9));
+        file.write("\r\nPGagne=");
+    }
+    QElapsedTimer timer;
+    timer.start();
+    WarningCounter warnings;
+    warnings.reset();
+    EXPECT_EQ(readFile(path, "Parametres", "Temps").text, "0:01:47");
+    EXPECT_EQ(readFile(path, "Parametres", "PGagne", 255, "none").text, "none");
+    warnings.reset();
+    EXPECT_FALSE(writeFile(path, "Parametres", "Temps", QByteArray("0:00:59")));
+    EXPECT_EQ(warnings.count(), 1);
+    EXPECT_LT(timer.elapsed(), 2000);
+    EXPECT_EQ(QFileInfo(path).size(), kSize);
+    EXPECT_EQ(readFile(path, "Parametres", "Temps").text, "0:01:47");
+}
+
+TEST(SettingsFile, BinaryGarbageKeptWhenTheSectionIsAdded) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    QByteArray garbage(4096, '\0');
+    auto* random = QRandomGenerator::global();
+    for (char& c : garbage)
+        c = char(random->bounded(256));
+    garbage.replace('[', '(');
+    putFile(path, garbage);
+    ASSERT_TRUE(writeFile(path, "Parametres", "Pjoue", QByteArray("4")));
+    const QByteArray after = fileBytes(path).value_or(QByteArray());
+    EXPECT_TRUE(after.startsWith(garbage));
+    EXPECT_TRUE(after.endsWith("[Parametres]\r\nPjoue=4\r\n"));
+    EXPECT_EQ(readFile(path, "Parametres", "PJoue").text, "4");
+}
+
+// ---------------------------------------------------------------------------------------------
+// A writer killed at any moment leaves a whole file: every key has either its old or its new
+// value. The helper writes the five keys over and over, each round one higher.
+
+TEST(SettingsFile, KilledWriterLeavesAWholeFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    const char* const keys[] = {"Temps", "PConsecutives", "Pjoue", "PGagne", "Sonore"};
+    for (const char* key : keys)
+        ASSERT_TRUE(writeFile(path, "Parametres", key, QByteArray("0")));
+
+    auto* random = QRandomGenerator::global();
+    long long last = 0;
+    int interrupted = 0;
+    for (int run = 0; run < 12; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        QProcess writer;
+        writer.start(QStringLiteral(TERVALO_PROFILE_WRITER), {path});
+        ASSERT_TRUE(writer.waitForStarted(5000));
+        ASSERT_TRUE(writer.waitForReadyRead(5000)) << "the writer never got going";
+        QThread::usleep(random->bounded(1000, 15000));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished(5000));
+        interrupted += writer.exitStatus() == QProcess::CrashExit;
+
+        const QByteArray bytes = fileBytes(path).value_or(QByteArray());
+        long long values[5];
+        QByteArray expected = "[Parametres]\r\n";
+        for (int k = 0; k < 5; ++k) {
+            const auto got = read(&bytes, "Parametres", keys[k]);
+            bool ok = false;
+            values[k] = got.text.toLongLong(&ok);
+            ASSERT_TRUE(ok) << keys[k] << " in " << testing::PrintToString(bytes);
+            expected += QByteArray(keys[k]) + '=' + got.text + "\r\n";
+        }
+        EXPECT_EQ(bytes, expected);
+        // Keys are written in order, so a round stops part-way with a prefix of them renewed.
+        for (int k = 1; k < 5; ++k)
+            EXPECT_TRUE(values[k] == values[0] || values[k] == values[0] - 1)
+                << testing::PrintToString(bytes);
+        EXPECT_GE(values[4], last);
+        last = values[4];
+    }
+    EXPECT_GT(last, 0);
+    EXPECT_GT(interrupted, 0);
+}
+
+} // namespace

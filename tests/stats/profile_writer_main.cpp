@@ -1,0 +1,26 @@
+// Writes the five settings keys over and over, each round one higher than the last, until it
+// is killed; it says "ready" once a first round is on disk.
+#include "stats/ProfileFile.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return 2;
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    const char* const keys[] = {"Temps", "PConsecutives", "Pjoue", "PGagne", "Sonore"};
+    // The last key lags at most one round behind the others, so resuming from it keeps every
+    // key within one round of the first.
+    long long round = profile::readFile(path, "Parametres", "Sonore").text.toLongLong();
+    for (bool announced = false;; announced = true) {
+        ++round;
+        for (const char* key : keys) {
+            if (!profile::writeFile(path, "Parametres", key, QByteArray::number(round)))
+                return 1;
+        }
+        if (!announced) {
+            std::puts("ready");
+            std::fflush(stdout);
+        }
+    }
+}
