@@ -5,10 +5,11 @@ find_program(APPSTREAMCLI appstreamcli REQUIRED)
 find_program(DPKG_DEB dpkg-deb REQUIRED)
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps REQUIRED)
 
+# The Python checks run with -B so they leave no bytecode cache in the source tree.
 set(TERVALO_PACKAGING_CHECKS ${CMAKE_CURRENT_SOURCE_DIR}/packaging)
 
 add_test(NAME packaging.sounds
-         COMMAND ${Python3_EXECUTABLE} ${TERVALO_PACKAGING_CHECKS}/check_sounds.py
+         COMMAND ${Python3_EXECUTABLE} -B ${TERVALO_PACKAGING_CHECKS}/check_sounds.py
                  $<TARGET_FILE_DIR:tervalo>)
 add_test(NAME packaging.desktop_file
          COMMAND ${DESKTOP_FILE_VALIDATE} ${PROJECT_SOURCE_DIR}/packaging/tervalo.desktop)
@@ -16,10 +17,10 @@ add_test(NAME packaging.metainfo
          COMMAND ${APPSTREAMCLI} validate --no-net
                  ${PROJECT_SOURCE_DIR}/packaging/io.github.tervalo.Tervalo.metainfo.xml)
 add_test(NAME packaging.install
-         COMMAND ${Python3_EXECUTABLE} ${TERVALO_PACKAGING_CHECKS}/check_install.py
+         COMMAND ${Python3_EXECUTABLE} -B ${TERVALO_PACKAGING_CHECKS}/check_install.py
                  ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR})
 add_test(NAME packaging.deb
-         COMMAND ${Python3_EXECUTABLE} ${TERVALO_PACKAGING_CHECKS}/check_deb.py
+         COMMAND ${Python3_EXECUTABLE} -B ${TERVALO_PACKAGING_CHECKS}/check_deb.py
                  ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR})
 # Both install from the build tree, which keeps one install manifest.
 set_tests_properties(packaging.install packaging.deb PROPERTIES
