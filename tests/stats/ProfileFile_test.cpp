@@ -122,14 +122,33 @@ std::string traceOf(const QJsonObject& vector) {
            vector[u"relevance"].toString().toStdString() + ")";
 }
 
-void replayOnDisk(const QJsonObject& vector) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const bool missingDir = vector[u"setup"].toString() == u"missing_directory";
-    const QString path = dir.filePath(missingDir ? "absent/tervalo.tvo" : "tervalo.tvo");
-    if (const Bytes initial = bytesOf(vector[u"initial"]))
-        putFile(path, *initial);
+// The settings file itself, or its contents in memory (which can never fail to be written).
+struct DiskStore {
+    QString path;
+    profile::ReadResult get(const QByteArray& s, const QByteArray& k, int size,
+                            const QByteArray& fallback) {
+        return readFile(path, s, k, size, fallback);
+    }
+    bool put(const QByteArray& s, const QByteArray& k, const Bytes& v) {
+        return writeFile(path, s, k, v);
+    }
+    Bytes bytes() const { return fileBytes(path); }
+};
 
+struct MemoryStore {
+    Bytes contents;
+    profile::ReadResult get(const QByteArray& s, const QByteArray& k, int size,
+                            const QByteArray& fallback) {
+        return read(contents ? &*contents : nullptr, s, k, size, fallback);
+    }
+    bool put(const QByteArray& s, const QByteArray& k, const Bytes& v) {
+        contents = write(contents ? &*contents : nullptr, s, k, v);
+        return true;
+    }
+    Bytes bytes() const { return contents; }
+};
+
+template <class Store> void replay(const QJsonObject& vector, Store& store) {
     const QJsonArray ops = vector[u"ops"].toArray();
     for (qsizetype i = 0; i < ops.size(); ++i) {
         const QJsonObject op = ops[i].toObject();
@@ -140,39 +159,15 @@ void replayOnDisk(const QJsonObject& vector) {
             continue; // listing the keys or sections is not something the game does
         if (op[u"op"].toString() == u"get") {
             const auto got =
-                readFile(path, *section, *key, op[u"bufsize"].toInt(), *bytesOf(op[u"default"]));
+                store.get(*section, *key, op[u"bufsize"].toInt(), *bytesOf(op[u"default"]));
             EXPECT_EQ(got.n, op[u"n"].toInt());
             EXPECT_EQ(got.text, *bytesOf(op[u"text"]));
         } else {
-            EXPECT_EQ(writeFile(path, *section, *key, bytesOf(op[u"value"])),
-                      op[u"result"].toInt() == 1);
-            EXPECT_EQ(fileBytes(path), bytesOf(op[u"file_after"]));
+            EXPECT_EQ(store.put(*section, *key, bytesOf(op[u"value"])), op[u"result"].toInt() == 1);
+            EXPECT_EQ(store.bytes(), bytesOf(op[u"file_after"]));
         }
     }
-    EXPECT_EQ(fileBytes(path), bytesOf(vector[u"final"]));
-}
-
-void replayInMemory(const QJsonObject& vector) {
-    Bytes contents = bytesOf(vector[u"initial"]);
-    const QJsonArray ops = vector[u"ops"].toArray();
-    for (qsizetype i = 0; i < ops.size(); ++i) {
-        const QJsonObject op = ops[i].toObject();
-        SCOPED_TRACE("op " + std::to_string(i));
-        const Bytes section = bytesOf(op[u"section"]);
-        const Bytes key = bytesOf(op[u"key"]);
-        if (!section || !key)
-            continue;
-        const QByteArray* current = contents ? &*contents : nullptr;
-        if (op[u"op"].toString() == u"get") {
-            const auto got =
-                read(current, *section, *key, op[u"bufsize"].toInt(), *bytesOf(op[u"default"]));
-            EXPECT_EQ(got.n, op[u"n"].toInt());
-            EXPECT_EQ(got.text, *bytesOf(op[u"text"]));
-        } else {
-            contents = write(current, *section, *key, bytesOf(op[u"value"]));
-            EXPECT_EQ(contents, bytesOf(op[u"file_after"]));
-        }
-    }
+    EXPECT_EQ(store.bytes(), bytesOf(vector[u"final"]));
 }
 
 TEST(SettingsVectors, FilesMatchRecordedBytes) {
@@ -182,17 +177,23 @@ TEST(SettingsVectors, FilesMatchRecordedBytes) {
         const QJsonObject vector = loadVector(name);
         ASSERT_FALSE(vector.isEmpty()) << name.toStdString();
         SCOPED_TRACE(traceOf(vector));
-        replayOnDisk(vector);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const bool missingDir = vector[u"setup"].toString() == u"missing_directory";
+        DiskStore store{dir.filePath(missingDir ? "absent/tervalo.tvo" : "tervalo.tvo")};
+        if (const Bytes initial = bytesOf(vector[u"initial"]))
+            putFile(store.path, *initial);
+        replay(vector, store);
     }
 }
 
-// Without a file system in the way; only a file can fail to be written.
 TEST(SettingsVectors, MemoryMatchesRecordedBytes) {
     for (const QString& name : vectorNames()) {
         const QJsonObject vector = loadVector(name);
         SCOPED_TRACE(traceOf(vector));
+        MemoryStore store{bytesOf(vector[u"initial"])};
         if (vector[u"setup"].toString() == u"none")
-            replayInMemory(vector);
+            replay(vector, store);
     }
 }
 
