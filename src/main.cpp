@@ -1,10 +1,10 @@
 #include "window/Game.h"
 #include "window/SystemServices.h"
 #include "window/ui/QtSoundPlayer.h"
+#include "window/ui/SignalCloser.h"
 #include "window/ui/Tableau.h"
 
 #include <QApplication>
-#include <QIcon>
 
 #ifdef TERVALO_FIRST_PAINT_PROBE
 #include "FirstPaint.h"
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tervalo"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tervalo"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/tervalo.svg")));
+    QApplication::setWindowIcon(Tableau::programIcon());
 
     SystemRandom random;
     SystemClock clock;
@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     game.Form_Load(QCoreApplication::applicationFilePath());
 
     Tableau window(game);
+    // The end of the session closes the window like "Quitter", so the statistics are saved.
+    SignalCloser closer(&window);
 #ifdef TERVALO_FIRST_PAINT_PROBE
     quitAfterFirstPaint(window);
 #endif

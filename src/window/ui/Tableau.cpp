@@ -13,6 +13,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHash>
 
 namespace {
@@ -80,19 +81,41 @@ Tableau::~Tableau() {
     game_.PicFond.setOnRefresh({});
 }
 
+QIcon Tableau::programIcon() {
+    // One 32x32 image, as designed. A scalable icon would be drawn at four sizes for the
+    // window system before the window first shows.
+    QIcon icon;
+    icon.addPixmap(QIcon(QStringLiteral(":/pictures/tervalo.svg")).pixmap(QSize(32, 32)));
+    return icon;
+}
+
 void Tableau::build() {
     QHash<QByteArray, QWidget*> byName;
+    // Name, place and font first: a frame measures its title in its own font, so the font
+    // must be there before the title, or the default font is loaded for nothing.
+    auto place = [](QWidget* w, const Control& c) {
+        w->setObjectName(c.objectName());
+        w->setGeometry(c.rect());
+        if (c.font.family != nullptr) {
+            w->setFont(fontOf(c));
+        }
+    };
     for (const Control& c : layout::controls()) {
         QWidget* parent = byName.value(QByteArray(c.parent), this);
         QWidget* w = nullptr;
         switch (c.kind) {
         case Kind::Window:
+            setObjectName(c.objectName());
             setWindowTitle(c.designText());
             setFixedSize(c.rect().size());
+            if (QGuiApplication::windowIcon().isNull()) {
+                setWindowIcon(programIcon());
+            }
             w = this;
             break;
         case Kind::Label: {
             auto* label = new VkLabel(parent);
+            place(label, c);
             label->setBackColour(c.background);
             label->setForeColour(c.foreground);
             label->setSingleBorder(c.singleBorder);
@@ -103,14 +126,16 @@ void Tableau::build() {
         }
         case Kind::Frame: {
             auto* frame = new VkFrame(parent);
-            frame->setTitle(c.designText());
+            place(frame, c);
             frame->setLook({c.titleStart, c.titleEnd, c.titleHeight(), c.titleText, c.body,
                             c.borderColour, c.borderWidth});
+            frame->setTitle(c.designText());
             w = frame;
             break;
         }
         case Kind::Command: {
             auto* button = new VkCommand(parent);
+            place(button, c);
             button->setText(c.designText());
             button->setFace(c.faceStart, c.faceEnd);
             button->setForeColour(c.foreground);
@@ -124,6 +149,7 @@ void Tableau::build() {
                 sonsGroup_->setExclusive(true);
             }
             auto* option = new VkOptionButton(parent);
+            place(option, c);
             option->setText(c.designText());
             option->setForeColour(c.foreground);
             const int index = sonsGroup_->buttons().size();
@@ -134,10 +160,12 @@ void Tableau::build() {
         }
         case Kind::Picture:
             board_ = new BoardView(game_.PicFond, parent);
+            place(board_, c);
             w = board_;
             break;
         case Kind::Image: {
             auto* image = new ImageView(parent);
+            place(image, c);
             image->hide();
             const QByteArray name(c.name);
             if (name == "Bombe_1") {
@@ -158,15 +186,6 @@ void Tableau::build() {
         case Kind::Timer:
             timer1_.setObjectName(c.objectName());
             continue;
-        }
-        if (w != this) {
-            w->setObjectName(c.objectName());
-            w->setGeometry(c.rect());
-        } else {
-            setObjectName(c.objectName());
-        }
-        if (c.font.family != nullptr) {
-            w->setFont(fontOf(c));
         }
         byName.insert(QByteArray(c.name), w);
     }

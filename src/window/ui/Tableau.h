@@ -2,6 +2,7 @@
 
 #include "window/Controls.h"
 
+#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -28,6 +29,9 @@ public:
     // Shows the whole model: texts, colours, enabled states, the sound choice, the cells, the
     // mine pictures and the clock. Cheap: only what differs is touched.
     void afficher();
+
+    // The program's icon: a bomb with a burning fuse, one 32x32 image.
+    static QIcon programIcon();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -59,5 +63,5 @@ private:
     std::vector<CommandView> commands_;
     std::array<VkOptionButton*, 2> sons_{};
     QButtonGroup* sonsGroup_ = nullptr;
-    QTimer timer1_;
+    QTimer timer1_{this};
 };
