@@ -8,6 +8,9 @@
 
 Picture::Picture()
     : image_(Size, Size, QImage::Format_RGB32), painter_(std::size_t(Size) * Size, 0) {
+    // Rows of 502 pixels of 4 bytes are already 4-byte aligned: the rows follow on unpadded,
+    // so a pixel is at y * Size + x.
+    Q_ASSERT(image_.bytesPerLine() == Size * int(sizeof(QRgb)));
     // Arial 36 points bold, as 48 pixels so that it does not depend on the screen's resolution.
     // Without antialiasing every pixel of a digit is exactly the fore colour.
     font_ = QFont(QStringLiteral("Arial"));
@@ -23,21 +26,26 @@ void Picture::clear() {
     forgetFills();
 }
 
-void Picture::setPixel(int x, int y, QRgb rgb) {
+QRgb* Picture::bits() {
+    // Detaches once, if the widget layer still holds a copy; then the pixels are ours.
+    return reinterpret_cast<QRgb*>(image_.bits());
+}
+
+void Picture::setPixel(QRgb* bits, int x, int y, QRgb rgb) {
     if (x >= 0 && y >= 0 && x < Size && y < Size) {
-        reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+        bits[y * Size + x] = rgb;
     }
 }
 
 void Picture::line(int x1, int y1, int x2, int y2, Colour c) {
     forgetFills();
     const QRgb rgb = toQRgb(c);
+    QRgb* const pixels = bits();
     if (y1 == y2) {
         const int from = std::max(std::min(x1, x2), 0);
         const int to = std::min(std::max(x1, x2), Size - 1);
         if (y1 >= 0 && y1 < Size && from <= to) {
-            QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y1));
-            std::fill(row + from, row + to + 1, rgb);
+            std::fill(pixels + y1 * Size + from, pixels + y1 * Size + to + 1, rgb);
         }
         return;
     }
@@ -50,7 +58,7 @@ void Picture::line(int x1, int y1, int x2, int y2, Colour c) {
     int x = x1;
     int y = y1;
     for (;;) {
-        setPixel(x, y, rgb);
+        setPixel(pixels, x, y, rgb);
         if (x == x2 && y == y2) {
             break;
         }
@@ -73,9 +81,10 @@ void Picture::box(int x1, int y1, int x2, int y2, Colour c) {
     const int bottom = std::max(y1, y2);
     if (fillStyle_ == FillStyle::Solid) {
         const QRgb fill = toQRgb(fillColour_);
+        QRgb* const pixels = bits();
         for (int y = std::max(top + 1, 0); y <= std::min(bottom - 1, Size - 1); ++y) {
             for (int x = std::max(left + 1, 0); x <= std::min(right - 1, Size - 1); ++x) {
-                setPixel(x, y, fill);
+                pixels[y * Size + x] = fill;
             }
         }
     }
@@ -89,7 +98,7 @@ Colour Picture::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= Size || y >= Size) {
         return -1;
     }
-    return fromQRgb(reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x]);
+    return fromQRgb(reinterpret_cast<const QRgb*>(image_.constBits())[y * Size + x]);
 }
 
 void Picture::floodFill(int x, int y, Colour border) {
@@ -98,9 +107,8 @@ void Picture::floodFill(int x, int y, Colour border) {
     }
     const QRgb wall = toQRgb(border);
     const QRgb paint = toQRgb(fillColour_);
-    auto* const bits = reinterpret_cast<QRgb*>(image_.bits());
-    const qsizetype stride = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
-    if (bits[y * stride + x] == wall) {
+    QRgb* const pixels = bits();
+    if (pixels[y * Size + x] == wall) {
         return;
     }
     if (border != epochBorder_) {
@@ -108,16 +116,16 @@ void Picture::floodFill(int x, int y, Colour border) {
         epochBorder_ = border;
     }
     const std::uint32_t last = painter_[std::size_t(y) * Size + x];
-    if (last >= epochStart_ && bits[y * stride + x] == paint) {
+    if (last >= epochStart_ && pixels[y * Size + x] == paint) {
         return; // the whole area already has the fill colour
     }
-    if (generation_ == std::numeric_limits<std::uint32_t>::max()) {
+    if (generation_ == std::numeric_limits<Stamp>::max()) {
         std::fill(painter_.begin(), painter_.end(), 0);
         generation_ = 0;
         epochStart_ = 1;
     }
-    const std::uint32_t g = ++generation_;
-    std::uint32_t* const marks = painter_.data();
+    const Stamp g = static_cast<Stamp>(++generation_);
+    Stamp* const marks = painter_.data();
 
     // Scanline fill: paint the whole run through a seed, then seed each open run just above
     // and just below it.
@@ -126,8 +134,8 @@ void Picture::floodFill(int x, int y, Colour border) {
     while (!stack_.empty()) {
         const auto [sx, sy] = stack_.back();
         stack_.pop_back();
-        QRgb* const row = bits + sy * stride;
-        std::uint32_t* const mark = marks + std::size_t(sy) * Size;
+        QRgb* const row = pixels + sy * Size;
+        Stamp* const mark = marks + std::size_t(sy) * Size;
         if (mark[sx] == g || row[sx] == wall) {
             continue;
         }
@@ -147,11 +155,11 @@ void Picture::floodFill(int x, int y, Colour border) {
             if (ny < 0 || ny >= Size) {
                 continue;
             }
-            const QRgb* const nrow = bits + ny * stride;
-            const std::uint32_t* const nmark = marks + std::size_t(ny) * Size;
+            const QRgb* const nrow = pixels + ny * Size;
+            const Stamp* const nmark = marks + std::size_t(ny) * Size;
             bool inRun = false;
             for (int i = left; i <= right; ++i) {
-                const bool open = nrow[i] != wall && nmark[i] != g;
+                const bool open = nmark[i] != g && nrow[i] != wall;
                 if (open && !inRun) {
                     stack_.emplace_back(i, ny);
                 }
@@ -198,8 +206,10 @@ const Picture::Glyph& Picture::glyph(const QString& text) {
 void Picture::print(const QString& text) {
     forgetFills();
     const QRgb rgb = toQRgb(foreColour_);
-    for (const auto& [dx, dy] : glyph(text)) {
-        setPixel(textX_ + dx, textY_ + dy, rgb);
+    const Glyph& g = glyph(text);
+    QRgb* const pixels = bits();
+    for (const auto& [dx, dy] : g) {
+        setPixel(pixels, textX_ + dx, textY_ + dy, rgb);
     }
 }
 

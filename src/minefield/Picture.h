@@ -61,7 +61,8 @@ private:
     // The pixels a text sets, as offsets from the text position.
     using Glyph = std::vector<std::pair<int, int>>;
     const Glyph& glyph(const QString& text);
-    void setPixel(int x, int y, QRgb rgb);
+    QRgb* bits();
+    static void setPixel(QRgb* bits, int x, int y, QRgb rgb);
     // Any drawing other than a fill may change where the borders lie.
     void forgetFills() { epochStart_ = generation_ + 1; }
 
@@ -80,7 +81,9 @@ private:
     // mask, so it is never cleared between fills. Fills numbered from epochStart_ on were made
     // with the border colour epochBorder_ and nothing else was drawn since: each area they
     // painted is still of one colour, so filling it again with that colour can be skipped.
-    std::vector<std::uint32_t> painter_;
+    // 16 bits keep the mask small beside the picture; it is wiped when the numbers run out.
+    using Stamp = std::uint16_t;
+    std::vector<Stamp> painter_;
     std::uint32_t generation_ = 0;
     std::uint32_t epochStart_ = 1;
     Colour epochBorder_ = 0;
