@@ -1,0 +1,19 @@
+#include "window/Clock.h"
+#include "window/Game.h"
+
+QString texteHorloge(std::int64_t secondes) {
+    if (secondes < 0) {
+        secondes = 0;
+    }
+    return QStringLiteral("%1:%2:%3")
+        .arg(secondes / 3600)
+        .arg(secondes / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(secondes % 60, 2, 10, QLatin1Char('0'));
+}
+
+void Game::Timer1_Timer() {
+    // Elapsed time comes from the monotonic clock started at the deal, in whole seconds: the
+    // time of day may go back at midnight, at a change of summer time or when it is set.
+    const std::int64_t ecoule = (clock_.monotonicMs() - debutMonotone_) / 1000;
+    c.TempsActuel.text = texteHorloge(ecoule);
+}
