@@ -87,16 +87,6 @@ TEST_F(ChiffrageTest, CornersAndEdgesCountOnlyTheirCellsOnTheBoard) {
     }
 }
 
-TEST_F(ChiffrageTest, NumberCellsTakeTheirDigitColour) {
-    deal({74, 53, 54, 16, 64, 84, 9, 27, 11, 29});
-    for (int n = 1; n <= 100; ++n) {
-        const int k = content(n);
-        if (k >= 1 && k <= 8) {
-            EXPECT_EQ(game.v.Cases[n][4], game.v.CouleurChiffre[k]) << n;
-        }
-    }
-}
-
 TEST_F(ChiffrageTest, RegionsAreTheEmptyCellsJoinedBySidesAndCorners) {
     for (const RegionBoard& b : regionBoards()) {
         SCOPED_TRACE(b.name);
