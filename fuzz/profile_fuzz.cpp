@@ -114,8 +114,12 @@ void checkProfile(std::uint8_t flags, const QByteArray& section, const QByteArra
         check(after == unchanged, "deleting a missing key changes nothing");
     }
     if (before && !isUtf16(*before)) {
-        const auto oldLines = linesOf(*before);
-        const auto newLines = linesOf(after);
+        // A UTF-8 mark stays in front and is no part of the first line.
+        const QByteArray mark = "\xEF\xBB\xBF";
+        const qsizetype skip = before->startsWith(mark) ? mark.size() : 0;
+        check(skip == 0 || after.startsWith(mark), "the UTF-8 mark is kept");
+        const auto oldLines = linesOf(before->mid(skip));
+        const auto newLines = linesOf(after.mid(skip));
         check(keptButOne(oldLines, newLines), "every other line is kept");
         if (erase && existed)
             check(keptButOne(newLines, oldLines) && newLines.size() + 1 == oldLines.size(),
