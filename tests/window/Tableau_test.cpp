@@ -286,6 +286,9 @@ TEST_F(TableauTest, BoardIsPaintedWithExactColoursOnAScaledScreen) {
     start();
     showWindow();
     deal();
+    // Lose at once, so the whole picture is on view.
+    game.BtnBomb_Click(game.v.PosBombes[1]);
+    window->afficher();
     auto* board = widget<BoardView>(QStringLiteral("PicFond"));
     QImage scaled(1004, 1004, QImage::Format_RGB32);
     scaled.setDevicePixelRatio(2);

@@ -1,5 +1,6 @@
 #include "window/ui/BoardView.h"
 
+#include "minefield/Board.h"
 #include "minefield/Picture.h"
 
 #include <QPaintEvent>
@@ -18,9 +19,24 @@ void BoardView::paintEvent(QPaintEvent* event) {
     const QImage& image = picture_.image();
     const QRect target(QPoint(0, 0), image.size());
     p.drawImage(target, image);
+    if (covered_) {
+        const QColor plain = toQColor(picture_.backColour());
+        for (int n = 1; n <= board::Cells; ++n) {
+            if (covered_(n) && event->rect().intersects(cellSquare(n))) {
+                p.fillRect(cellSquare(n), plain);
+            }
+        }
+    }
     // Outside the picture, if the widget is ever larger than it.
     const QRegion rest = QRegion(event->rect()).subtracted(target);
     for (const QRect& r : rest) {
         p.fillRect(r, palette().window());
     }
+}
+
+QRect BoardView::cellSquare(int cell) {
+    // Inside the grid lines and the board's border.
+    const int left = board::Pitch * (board::column(cell) - 1) + 1;
+    const int top = board::Pitch * (board::row(cell) - 1) + 1;
+    return QRect(left, top, board::Pitch - 1, board::Pitch - 1);
 }

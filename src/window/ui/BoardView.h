@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class Picture;
 
@@ -11,9 +12,16 @@ class BoardView : public QWidget {
 public:
     explicit BoardView(const Picture& picture, QWidget* parent = nullptr);
 
+    // Tells which cells are still covered: their square is shown plain, so the strip of picture
+    // left between the buttons never gives away what lies under a covered cell.
+    void setCovered(std::function<bool(int cell)> covered) { covered_ = std::move(covered); }
+    // The part of the board a cell's square takes on screen.
+    static QRect cellSquare(int cell);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     const Picture& picture_;
+    std::function<bool(int)> covered_;
 };

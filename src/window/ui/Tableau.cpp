@@ -74,6 +74,7 @@ auto modelOf(const Binding (&bindings)[N], const char* name) {
 Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     build();
     game_.PicFond.setOnRefresh([this] { board_->update(); });
+    board_->setCovered([this](int n) { return game_.c.BtnBomb[n].visible; });
     afficher();
 }
 
@@ -276,6 +277,7 @@ void Tableau::afficher() {
         cell->setEnabled(m.enabled);
         if (cell->isHidden() == m.visible) {
             cell->setVisible(m.visible);
+            board_->update(BoardView::cellSquare(i));
         }
     }
     for (int i = 1; i <= 10; ++i) {
