@@ -289,14 +289,13 @@ QByteArray write(const QByteArray* contents, const QByteArray& section, const QB
     QString& units = text.units;
     if (!value) {
         if (match.key) {
-            // After a lone CR, taking the line end away too would let that CR and a following
-            // LF join into one line end and swallow the empty line there; the line before
-            // takes over this line's end instead.
+            // After a lone CR, a following LF would join it into one CRLF and swallow the
+            // empty line it ends; the line before then ends in CRLF instead.
             const Line& line = match.keyLine;
             const bool joins = line.start > 0 && units[line.start - 1] == u'\r' &&
                                line.next < units.size() && units[line.next] == u'\n';
             if (joins)
-                units.remove(line.start - 1, line.end - line.start + 1);
+                units.replace(line.start, line.next - line.start, QChar(u'\n'));
             else
                 units.remove(line.start, line.next - line.start);
         }
