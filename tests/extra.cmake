@@ -25,3 +25,15 @@ add_test(NAME packaging.deb
 # Both install from the build tree, which keeps one install manifest.
 set_tests_properties(packaging.install packaging.deb PROPERTIES
     RESOURCE_LOCK tervalo_install TIMEOUT 300)
+
+# End to end: the built game on a private X server, played with real mouse events, and its
+# settings file and statistics panel checked across two runs. The panel is read through the
+# accessibility bus with python3-pyatspi, which only Debian's own Python has.
+find_program(TERVALO_E2E_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+find_program(TERVALO_E2E_XVFB Xvfb REQUIRED)
+find_program(TERVALO_E2E_XDOTOOL xdotool REQUIRED)
+find_program(TERVALO_E2E_DBUS_RUN_SESSION dbus-run-session REQUIRED)
+add_test(NAME e2e.play
+         COMMAND ${TERVALO_E2E_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.py
+                 $<TARGET_FILE:tervalo>)
+set_tests_properties(e2e.play PROPERTIES LABELS e2e TIMEOUT 120)
