@@ -1,6 +1,7 @@
 # Installation and the Debian package.
 #
-#   <prefix>/lib/tervalo/tervalo        the executable, with its four sound effects beside it
+#   <prefix>/lib/tervalo/tervalo        the executable, with its four sound effects and the
+#                                       sound module (loaded on the first sound) beside it
 #   <prefix>/bin/tervalo                a relative link to it (the game finds its files through
 #                                       its resolved path, so the link is enough)
 #   <prefix>/share/applications, share/metainfo, share/icons/hicolor   the desktop integration
@@ -8,6 +9,9 @@
 set(TERVALO_PRIVATE_DIR lib/tervalo)
 
 install(TARGETS tervalo RUNTIME DESTINATION ${TERVALO_PRIVATE_DIR})
+# dpkg-shlibdeps reads every ELF file of the package: Qt Multimedia, which only the module
+# links, stays among the dependencies.
+install(TARGETS tervalo_sound LIBRARY DESTINATION ${TERVALO_PRIVATE_DIR})
 install(FILES ${TERVALO_SOUND_FILES} DESTINATION ${TERVALO_PRIVATE_DIR})
 
 # Made in the build tree and installed as it is: install() copies a link as a link.

@@ -1,6 +1,6 @@
 #include "window/Game.h"
 #include "window/SystemServices.h"
-#include "window/ui/QtSoundPlayer.h"
+#include "window/ui/LazySoundPlayer.h"
 #include "window/ui/SignalCloser.h"
 #include "window/ui/Tableau.h"
 
@@ -18,7 +18,10 @@ int main(int argc, char** argv) {
 
     SystemRandom random;
     SystemClock clock;
-    QtSoundPlayer sound(QCoreApplication::applicationDirPath());
+    // The sounds and the sound module lie beside the executable; the module is loaded by the
+    // first sound.
+    const QString here = QCoreApplication::applicationDirPath();
+    LazySoundPlayer sound(here, LazySoundPlayer::modulePathBeside(here));
     Game game(random, clock, sound);
     game.Form_Load(QCoreApplication::applicationFilePath());
 

@@ -5,6 +5,7 @@
 """
 
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -21,6 +22,17 @@ def png_size(path):
     return struct.unpack(">II", head[16:24])
 
 
+def needed(path):
+    """The shared libraries an ELF file names as needed."""
+    dynamic = subprocess.run(["readelf", "-d", path], check=True, capture_output=True,
+                             text=True).stdout
+    return re.findall(r"\(NEEDED\)\s+Shared library: \[([^\]]+)\]", dynamic)
+
+
+def links_multimedia(path):
+    return any(name.startswith("libQt6Multimedia.") for name in needed(path))
+
+
 def check(prefix):
     failures = []
     for relative in layout.FILES:
@@ -30,6 +42,13 @@ def check(prefix):
     executable = os.path.join(prefix, layout.EXECUTABLE)
     if os.path.isfile(executable) and not os.access(executable, os.X_OK):
         failures.append(f"{layout.EXECUTABLE}: not executable")
+
+    # Qt Multimedia comes with the first sound, through the module, never with the window.
+    if os.path.isfile(executable) and links_multimedia(executable):
+        failures.append(f"{layout.EXECUTABLE}: links Qt Multimedia")
+    module = os.path.join(prefix, layout.SOUND_MODULE)
+    if os.path.isfile(module) and not links_multimedia(module):
+        failures.append(f"{layout.SOUND_MODULE}: does not link Qt Multimedia")
 
     link = os.path.join(prefix, layout.LINK)
     if not os.path.islink(link):

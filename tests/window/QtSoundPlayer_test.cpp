@@ -1,4 +1,4 @@
-#include "window/ui/QtSoundPlayer.h"
+#include "window/sound/QtSoundPlayer.h"
 
 #include <QDataStream>
 #include <QElapsedTimer>

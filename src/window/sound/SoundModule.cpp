@@ -1,0 +1,12 @@
+#include "window/sound/SoundModule.h"
+
+#include "window/sound/QtSoundPlayer.h"
+
+#include <type_traits>
+
+extern "C" Q_DECL_EXPORT SoundPlayer* tervalo_sound_player_create(const QString& directory) {
+    return new QtSoundPlayer(directory);
+}
+
+// The caller finds the entry point by the name it knows and calls it through this type.
+static_assert(std::is_same_v<decltype(&tervalo_sound_player_create), sound_module::Create>);

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "window/Services.h"
+
+#include <QString>
+
+// The sound module: Qt Multimedia and what it pulls in (the audio server's client, codecs,
+// network) are loaded only when the first sound is played, not with the window. The module
+// has one entry point, looked up by name, that makes a player for the sounds of a directory.
+namespace sound_module {
+
+// The entry point's name, and its type: the caller owns the player it returns.
+inline constexpr char EntryPoint[] = "tervalo_sound_player_create";
+using Create = SoundPlayer* (*)(const QString& directory);
+
+} // namespace sound_module
