@@ -3,19 +3,20 @@
 
     play.py <tervalo executable>
 
-The executable and its four sound effects are copied into a fresh folder, so the settings file
-is created there. A first run deals a game with "Rejouer", plays it to its end reading the board
-from the screen (right-clicking the mines it proves, left-clicking the cells it proves safe,
-guessing when nothing is proved), checks the finished board, closes with "Quitter", and compares
-the settings file byte for byte with what the game's outcome calls for. A second run reads the
-saved statistics on the panel through the accessibility bus, plays a second game (aiming to
-lose it, so both endings are met in most runs), reads the panel again, closes, and compares the
-file again.
+The executable, its four sound effects and any module built beside it are copied into a fresh
+folder, so the settings file is created there. A first run deals a game with "Rejouer", plays it
+to its end reading the board from the screen (right-clicking the mines it proves, left-clicking
+the cells it proves safe, guessing when nothing is proved), checks the finished board, closes
+with "Quitter", and compares the settings file byte for byte with what the game's outcome calls
+for. A second run reads the saved statistics on the panel through the accessibility bus, plays a
+second game (aiming to lose it, so both endings are met in most runs), reads the panel again,
+closes, and compares the file again.
 
 Runs itself inside a private D-Bus session (dbus-run-session), which the accessibility bus
 needs. Fails on any crash of the game or sanitizer report (a non-zero exit status).
 """
 
+import glob
 import os
 import re
 import shutil
@@ -296,6 +297,13 @@ def seconds(clock_text):
     return 3600 * h + 60 * m + s
 
 
+def show_output(game, run):
+    text = game.output().strip()
+    if text:
+        print(f"{run}, the game's messages:")
+        print("  " + text.replace("\n", "\n  "))
+
+
 def first_run(executable, env, settings, logs):
     """Plays one game as a player would and closes; returns the game and the best time saved."""
     game = Game(executable, env, os.path.join(logs, "first-run.log"))
@@ -313,6 +321,7 @@ def first_run(executable, env, settings, logs):
         raise
     finally:
         game.stop()
+    show_output(game, "first run")
 
     best_time = ""
     if played.result == "won":
@@ -432,6 +441,7 @@ def second_run(executable, env, settings, logs, first, best_time):
         raise
     finally:
         game.stop()
+    show_output(game, "second run")
     check_file(settings, settings_bytes(new_best, best_run, 2, wins), "after the second run")
     return second
 
@@ -455,8 +465,12 @@ def main():
         os.mkdir(runtime, 0o700)
         executable = os.path.join(folder, "tervalo")
         shutil.copy2(built, executable)
-        for sound in SOUNDS:
-            shutil.copy2(os.path.join(os.path.dirname(built), sound), folder)
+        # Everything the game loads from its own folder: the sounds, and the modules built
+        # beside it.
+        beside = os.path.dirname(built)
+        modules = glob.glob(os.path.join(beside, "libtervalo_*.so"))
+        for path in [os.path.join(beside, sound) for sound in SOUNDS] + modules:
+            shutil.copy2(path, folder)
         settings = os.path.join(folder, "tervalo.tvo")
 
         server = x11.Xvfb()
