@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHash>
+#include <algorithm>
 
 namespace {
 
@@ -41,11 +42,12 @@ constexpr LabelBinding LabelModels[] = {
 struct CommandBinding {
     const char* name;
     CommandModel Controls::*model;
+    char mnemonic; // Alt and this letter of the caption press the button
 };
 constexpr CommandBinding CommandModels[] = {
-    {"RAZ", &Controls::RAZ},
-    {"Rejouer", &Controls::Rejouer},
-    {"Quitter", &Controls::Quitter},
+    {"RAZ", &Controls::RAZ, 'Z'},
+    {"Rejouer", &Controls::Rejouer, 'R'},
+    {"Quitter", &Controls::Quitter, 'Q'},
 };
 
 // The faces fill the cell button but for a thin rim of its bevel.
@@ -76,6 +78,10 @@ Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     game_.PicFond.setOnRefresh([this] { board_->update(); });
     board_->setCovered([this](int n) { return game_.c.BtnBomb[n].visible; });
     afficher();
+    // Between games the one thing to do is to deal.
+    if (rejouer_->isEnabled()) {
+        rejouer_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 Tableau::~Tableau() {
@@ -140,6 +146,11 @@ void Tableau::build() {
             button->setText(c.designText());
             button->setFace(c.faceStart, c.faceEnd);
             button->setForeColour(c.foreground);
+            for (const CommandBinding& b : CommandModels) {
+                if (qstrcmp(b.name, c.name) == 0) {
+                    button->setMnemonic(QLatin1Char(b.mnemonic));
+                }
+            }
             commands_.push_back({button, modelOf(CommandModels, c.name)});
             w = button;
             break;
@@ -211,17 +222,37 @@ void Tableau::build() {
         }
         connect(cell, &QAbstractButton::clicked, this, [this, i] { onCellClicked(i); });
         connect(cell, &CellButton::rightReleased, this, &Tableau::onCellRightReleased);
+        connect(cell, &CellButton::moveRequested, this, &Tableau::onCellMove);
+        connect(cell, &CellButton::focusEntered, this, &Tableau::setBoardTabStop);
+        // A click still focuses a cell; Tab stops on the board's one cell only.
+        cell->setFocusPolicy(i == boardTabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
         cells_[i] = cell;
     }
 
+    QWidget* raz = nullptr;
     for (const CommandView& command : commands_) {
         if (command.model == &Controls::Rejouer) {
+            rejouer_ = command.widget;
             connect(command.widget, &QAbstractButton::clicked, this, &Tableau::onRejouer);
         } else if (command.model == &Controls::RAZ) {
+            raz = command.widget;
             connect(command.widget, &QAbstractButton::clicked, this, &Tableau::onRaz);
         } else if (command.model == &Controls::Quitter) {
+            quitter_ = command.widget;
             connect(command.widget, &QAbstractButton::clicked, this, &QWidget::close);
         }
+    }
+
+    // Tab follows the window from left to right and top to bottom: the board, the statistics'
+    // reset, the sound switch (Qt stops on its selected option only), then the two buttons.
+    for (int i = 1; i < board::Cells; ++i) {
+        setTabOrder(cells_[i], cells_[i + 1]);
+    }
+    QWidget* previous = cells_[board::Cells];
+    const QList<QWidget*> panel{raz, sons_[0], sons_[1], rejouer_, quitter_};
+    for (QWidget* w : panel) {
+        setTabOrder(previous, w);
+        previous = w;
     }
     // A click, never a selection made by the program, is the player's choice.
     connect(sonsGroup_, &QButtonGroup::idClicked, this, &Tableau::onSons);
@@ -237,6 +268,17 @@ void Tableau::build() {
 
 void Tableau::afficher() {
     const Controls& c = game_.c;
+    // The focus leaves a control about to be hidden or disabled before anything changes, for a
+    // control readied for it: it never passes through another on the way, so a screen reader
+    // does not announce one in between.
+    if (QWidget* next = focusAfterShowing()) {
+        if (auto* cell = qobject_cast<CellButton*>(next)) {
+            showCell(cell->index());
+        } else {
+            next->setEnabled(true); // chosen for being enabled in the model
+        }
+        next->setFocus(Qt::OtherFocusReason);
+    }
     for (const LabelView& v : labels_) {
         const LabelModel& m = c.*(v.model);
         v.widget->setText(m.text);
@@ -265,19 +307,11 @@ void Tableau::afficher() {
     }
 
     for (int i = 1; i <= board::Cells; ++i) {
-        const CellButtonModel& m = c.BtnBomb[i];
-        CellButton* cell = cells_[i];
-        const QRect g = m.geometry.isEmpty() ? cell->geometry() : m.geometry;
-        if (cell->geometry() != g) {
-            cell->setGeometry(g);
-        }
-        if (cell->icon().cacheKey() != m.face.cacheKey()) {
-            cell->setIcon(m.face);
-        }
-        cell->setEnabled(m.enabled);
-        if (cell->isHidden() == m.visible) {
-            cell->setVisible(m.visible);
-            board_->update(BoardView::cellSquare(i));
+        showCell(i);
+    }
+    if (const CellButton* stop = cells_[boardTabStop_]; stop->isHidden() || !stop->isEnabled()) {
+        if (const int next = nearestCoveredCell(boardTabStop_); next != 0) {
+            setBoardTabStop(next);
         }
     }
     for (int i = 1; i <= 10; ++i) {
@@ -304,6 +338,106 @@ void Tableau::afficher() {
     }
 }
 
+void Tableau::showCell(int i) {
+    const Controls& c = game_.c;
+    const CellButtonModel& m = c.BtnBomb[i];
+    CellButton* cell = cells_[i];
+    const QRect g = m.geometry.isEmpty() ? cell->geometry() : m.geometry;
+    if (cell->geometry() != g) {
+        cell->setGeometry(g);
+    }
+    if (cell->icon().cacheKey() != m.face.cacheKey()) {
+        cell->setIcon(m.face);
+        cell->setMark(sameFace(m.face, c.RBomb.picture)   ? CellButton::Mark::Mine
+                      : sameFace(m.face, c.iBomb.picture) ? CellButton::Mark::Question
+                                                          : CellButton::Mark::None);
+    }
+    cell->setEnabled(m.enabled);
+    if (cell->isHidden() == m.visible) {
+        cell->setVisible(m.visible);
+        board_->update(BoardView::cellSquare(i));
+    }
+}
+
+QWidget* Tableau::focusAfterShowing() const {
+    const Controls& c = game_.c;
+    QWidget* focus = focusWidget();
+    if (const auto* cell = qobject_cast<const CellButton*>(focus)) {
+        const CellButtonModel& m = c.BtnBomb[cell->index()];
+        if (m.visible && m.enabled) {
+            return nullptr;
+        }
+        if (const int next = nearestCoveredCell(cell->index()); next != 0) {
+            return cells_[next];
+        }
+    } else if (qobject_cast<const VkCommand*>(focus) != nullptr) {
+        const auto command =
+            std::find_if(commands_.begin(), commands_.end(),
+                         [focus](const CommandView& v) { return v.widget == focus; });
+        if (command == commands_.end() || (c.*(command->model)).enabled) {
+            return nullptr;
+        }
+        // "Rejouer" goes off as a game is dealt: play on the board.
+        if (const int first = nearestCoveredCell(0); first != 0) {
+            return cells_[first];
+        }
+    } else {
+        return nullptr;
+    }
+    // Nothing left to play on the board.
+    return c.Rejouer.enabled ? rejouer_ : c.Quitter.enabled ? quitter_ : nullptr;
+}
+
+int Tableau::nearestCoveredCell(int from) const {
+    // Covered as the model has it, which afficher is about to show. From 0: the first covered
+    // cell. Otherwise the nearest; of equally near cells, the first after `from`, or else the
+    // last before it.
+    const Controls& c = game_.c;
+    int best = 0;
+    int bestDistance = 0;
+    int bestRank = 0;
+    for (int k = 1; k <= board::Cells; ++k) {
+        if (!c.BtnBomb[k].visible || !c.BtnBomb[k].enabled || k == from) {
+            continue;
+        }
+        if (from == 0) {
+            return k;
+        }
+        const int dr = board::row(k) - board::row(from);
+        const int dc = board::column(k) - board::column(from);
+        const int distance = dr * dr + dc * dc;
+        const int rank = k > from ? k - from : board::Cells + from - k;
+        if (best == 0 || distance < bestDistance || (distance == bestDistance && rank < bestRank)) {
+            best = k;
+            bestDistance = distance;
+            bestRank = rank;
+        }
+    }
+    return best;
+}
+
+void Tableau::setBoardTabStop(int index) {
+    if (index != boardTabStop_) {
+        cells_[boardTabStop_]->setFocusPolicy(Qt::ClickFocus);
+        cells_[index]->setFocusPolicy(Qt::StrongFocus);
+        boardTabStop_ = index;
+    }
+}
+
+void Tableau::onCellMove(int index, int rowStep, int columnStep) {
+    // The next cell still covered in that direction; none before the edge: stay.
+    int r = board::row(index) + rowStep;
+    int col = board::column(index) + columnStep;
+    for (; r >= 1 && r <= board::Side && col >= 1 && col <= board::Side;
+         r += rowStep, col += columnStep) {
+        CellButton* cell = cells_[board::cellAt(r, col)];
+        if (!cell->isHidden() && cell->isEnabled()) {
+            cell->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 void Tableau::onCellClicked(int index) {
     game_.BtnBomb_Click(index);
     afficher();
@@ -317,6 +451,13 @@ void Tableau::onCellRightReleased(int index) {
 void Tableau::onRejouer() {
     game_.Rejouer_Click();
     afficher();
+    // However it was dealt, the new game is played from its first cell.
+    if (game_.partieEnCours() && qobject_cast<CellButton*>(focusWidget()) == nullptr) {
+        if (const int first = nearestCoveredCell(0); first != 0) {
+            setBoardTabStop(first);
+            cells_[first]->setFocus(Qt::OtherFocusReason);
+        }
+    }
 }
 
 void Tableau::onRaz() {

@@ -38,6 +38,12 @@ protected:
 
 private:
     void build();
+    void showCell(int index);
+    // Keyboard focus: the board is one stop of the Tab chain, its cell moved with the arrows.
+    QWidget* focusAfterShowing() const;
+    int nearestCoveredCell(int from) const;
+    void setBoardTabStop(int index);
+    void onCellMove(int index, int rowStep, int columnStep);
     void onCellClicked(int index);
     void onCellRightReleased(int index);
     void onRejouer();
@@ -63,5 +69,8 @@ private:
     std::vector<CommandView> commands_;
     std::array<VkOptionButton*, 2> sons_{};
     QButtonGroup* sonsGroup_ = nullptr;
+    VkCommand* rejouer_ = nullptr;
+    VkCommand* quitter_ = nullptr;
+    int boardTabStop_ = 1;
     QTimer timer1_{this};
 };

@@ -1,5 +1,6 @@
 #include "window/ui/VkCommand.h"
 
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -13,6 +14,49 @@ constexpr qreal Radius = 3;
 VkCommand::VkCommand(QWidget* parent) : QPushButton(parent) {
     setAttribute(Qt::WA_Hover);
     setForeColour(colours::Black);
+}
+
+void VkCommand::setText(const QString& text) {
+    QPushButton::setText(text);
+    applyMnemonic();
+}
+
+void VkCommand::setMnemonic(QChar letter) {
+    mnemonic_ = letter.toUpper();
+    applyMnemonic();
+    update();
+}
+
+void VkCommand::applyMnemonic() {
+    setShortcut(mnemonic_.isNull()
+                    ? QKeySequence()
+                    : QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(mnemonic_.unicode()))));
+}
+
+QString VkCommand::shownText() const {
+    // The style underlines the letter after a "&" and shows "&&" as one "&".
+    QString shown = text();
+    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    if (!mnemonic_.isNull()) {
+        const qsizetype at = shown.indexOf(mnemonic_, 0, Qt::CaseInsensitive);
+        if (at >= 0) {
+            shown.insert(at, QLatin1Char('&'));
+        }
+    }
+    return shown;
+}
+
+void VkCommand::keyPressEvent(QKeyEvent* event) {
+    // Enter presses a focused button here as in a dialog; a held key presses it once.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void VkCommand::setFace(Colour top, Colour bottom) {
@@ -34,6 +78,7 @@ void VkCommand::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     QStyleOptionButton option;
     initStyleOption(&option);
+    option.text = shownText();
 
     const bool sunken = isDown() || isChecked();
     const QRectF face = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
