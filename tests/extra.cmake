@@ -37,3 +37,17 @@ add_test(NAME e2e.play
          COMMAND ${TERVALO_E2E_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/e2e/play.py
                  $<TARGET_FILE:tervalo>)
 set_tests_properties(e2e.play PROPERTIES LABELS e2e TIMEOUT 120)
+
+# Screen-reader play: the built game driven through the accessibility bus (AT-SPI) and the
+# keyboard, on its own X server and D-Bus session, then its window measured on a screen scaled
+# by two.
+find_program(TERVALO_ATSPI_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+find_program(TERVALO_ATSPI_XVFB_RUN xvfb-run REQUIRED)
+find_program(TERVALO_ATSPI_DBUS_RUN_SESSION dbus-run-session REQUIRED)
+find_program(TERVALO_ATSPI_XDOTOOL xdotool REQUIRED)
+add_test(NAME atspi.play
+         COMMAND ${TERVALO_ATSPI_XVFB_RUN} -a -s "-screen 0 1600x1200x24"
+                 ${TERVALO_ATSPI_DBUS_RUN_SESSION} --
+                 ${TERVALO_ATSPI_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/atspi/atspi_play.py
+                 $<TARGET_FILE:tervalo>)
+set_tests_properties(atspi.play PROPERTIES LABELS atspi TIMEOUT 90)
