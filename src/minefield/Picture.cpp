@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
-Picture::Picture()
-    : image_(Size, Size, QImage::Format_RGB32), painter_(std::size_t(Size) * Size, 0) {
+Picture::Picture() : image_(Size, Size, QImage::Format_RGB32) {
     // Rows of 502 pixels of 4 bytes are already 4-byte aligned: the rows follow on unpadded,
     // so a pixel is at y * Size + x.
     Q_ASSERT(image_.bytesPerLine() == Size * int(sizeof(QRgb)));
@@ -114,6 +113,10 @@ void Picture::floodFill(int x, int y, Colour border) {
     if (border != epochBorder_) {
         forgetFills();
         epochBorder_ = border;
+    }
+    if (painter_.empty()) {
+        // Made on the first fill, not with the window: the board is drawn with lines only.
+        painter_.assign(std::size_t(Size) * Size, 0);
     }
     const std::uint32_t last = painter_[std::size_t(y) * Size + x];
     if (last >= epochStart_ && pixels[y * Size + x] == paint) {
