@@ -115,7 +115,8 @@ void Picture::floodFill(int x, int y, Colour border) {
         epochBorder_ = border;
     }
     if (painter_.empty()) {
-        // Made on the first fill, not with the window: the board is drawn with lines only.
+        // Made on the first fill rather than with the window: nothing is filled before the
+        // first deal.
         painter_.assign(std::size_t(Size) * Size, 0);
     }
     const std::uint32_t last = painter_[std::size_t(y) * Size + x];
