@@ -49,6 +49,14 @@ bool QtSoundPlayer::isPlaying(const QString& fileName) const {
     return found != effects_.end() && found->second.sound && found->second.sound->isPlaying();
 }
 
+bool QtSoundPlayer::isLoading() const {
+    for (const auto& [path, effect] : effects_) {
+        if (effect.sound && effect.sound->status() == QSoundEffect::Loading)
+            return true;
+    }
+    return false;
+}
+
 void QtSoundPlayer::play(const QString& fileName) {
     // Every request cuts off what is still playing, even one that turns out silent.
     for (auto& [path, effect] : effects_) {

@@ -28,6 +28,8 @@ public:
     int effectCount() const;
     // Whether the sound of that file is playing, as far as Qt Multimedia knows.
     bool isPlaying(const QString& fileName) const;
+    // Whether Qt Multimedia is still reading a file in the background.
+    bool isLoading() const;
 
 private:
     struct Effect {
