@@ -68,4 +68,16 @@ for name, m in (("empty window", e), ("tervalo", g)):
     print(f"  {name:14}{m[0]:8.1f} ms{m[1]:9.1f} ms{m[2]:10.0f} KiB")
 print(f"  {'ratio':14}{g[0] / e[0]:8.2f} x {g[1] / e[1]:9.2f} x {g[2] / e[2]:10.2f} x"
       "   (targets: time 1.5 x, memory 1.3 x)")
+
+# On a shared machine the load drifts during the run: each game run against the empty-window
+# run just before it, with the middle half of those ratios to show how far they spread.
+def paired(k):
+    ratios = sorted(gs[k] / es[k] for es, gs in zip(samples[empty], samples[game]))
+    quarter = len(ratios) // 4
+    return statistics.median(ratios), ratios[quarter], ratios[-1 - quarter]
+
+p = [paired(k) for k in range(3)]
+print(f"  {'paired ratio':14}{p[0][0]:8.2f} x {p[1][0]:9.2f} x {p[2][0]:10.2f} x")
+print(f"  {'  middle half':14}{p[0][1]:5.2f}-{p[0][2]:.2f}{p[1][1]:7.2f}-{p[1][2]:.2f}"
+      f"{p[2][1]:8.2f}-{p[2][2]:.2f}")
 PY
