@@ -1,10 +1,29 @@
 #include <QApplication>
+#include <QDir>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // Qt wants a private runtime folder; a test run may have none (no desktop session).
+    QByteArray runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QByteArray pattern = QDir::tempPath().toLocal8Bit() + "/tervalo-test-XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr) {
+            runtimeDir = pattern;
+            qputenv("XDG_RUNTIME_DIR", runtimeDir);
+        }
+    }
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        ::testing::InitGoogleTest(&argc, argv);
+        result = RUN_ALL_TESTS();
+    }
+    if (!runtimeDir.isEmpty()) {
+        QDir(QString::fromLocal8Bit(runtimeDir)).removeRecursively();
+    }
+    return result;
 }
