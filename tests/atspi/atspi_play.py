@@ -14,6 +14,7 @@ window's size on the X server. Any failure ends the script with a message and st
 
 import faulthandler
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -141,6 +142,15 @@ def showing(node):
     return node.getState().contains(pyatspi.STATE_SHOWING)
 
 
+def revealed_text(board, n):
+    """The name of the board's text standing for revealed cell n, if there is one."""
+    for child in board:
+        if (child is not None and child.getRoleName() == "label"
+                and child.name.startswith(f"Case {n} : ")):
+            return child.name
+    return None
+
+
 def press(node):
     action = node.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
@@ -225,6 +235,12 @@ def play(executable, events):
             keys("Return")
             wait_for(lambda: not showing(c["BtnBomb_3"]), "cell 3 revealed")
             lost = c["Commentaire"].name == " Dommage... Perdu !"
+            # With its button gone, the board itself says what the cell shows.
+            wait_for(lambda: revealed_text(c["PicFond"], 3) is not None,
+                     "cell 3's content on the board")
+            content = revealed_text(c["PicFond"], 3)
+            expected = r"Case 3 : mine" if lost else r"Case 3 : (vide|[1-8])"
+            check(re.fullmatch(expected, content), f"revealed cell 3 reads {content!r}")
             if lost:
                 wait_for(lambda: events.focused() == "Rejouer", "the focus on Rejouer")
             else:

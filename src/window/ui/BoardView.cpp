@@ -2,13 +2,25 @@
 
 #include "minefield/Board.h"
 #include "minefield/Picture.h"
+#include "window/ui/BoardAccessible.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 
 BoardView::BoardView(const Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
     // The picture covers the whole widget: nothing underneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installBoardAccessible();
+}
+
+BoardView::~BoardView() {
+    for (QAccessibleInterface*& a : revealedCells_) {
+        if (a != nullptr) {
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
+            a = nullptr;
+        }
+    }
 }
 
 void BoardView::paintEvent(QPaintEvent* event) {
@@ -39,4 +51,32 @@ QRect BoardView::cellSquare(int cell) {
     const int left = board::Pitch * (board::column(cell) - 1) + 1;
     const int top = board::Pitch * (board::row(cell) - 1) + 1;
     return QRect(left, top, board::Pitch - 1, board::Pitch - 1);
+}
+
+QAccessibleInterface* BoardView::revealedCellAccessible(int cell) const {
+    QAccessibleInterface*& a = revealedCells_.at(cell);
+    if (a == nullptr) {
+        a = makeRevealedCellAccessible(const_cast<BoardView*>(this), cell);
+        QAccessible::registerAccessibleInterface(a);
+    }
+    return a;
+}
+
+void BoardView::updateAccessibleCells() {
+    // Without a client listening, the objects are only made when asked for.
+    const bool announce = QAccessible::isActive();
+    for (int n = 1; n <= board::Cells; ++n) {
+        QAccessibleInterface*& a = revealedCells_[n];
+        if (isRevealed(n)) {
+            if (a == nullptr && announce) {
+                QAccessibleEvent created(revealedCellAccessible(n), QAccessible::ObjectCreated);
+                QAccessible::updateAccessibility(&created);
+            }
+        } else if (a != nullptr) {
+            QAccessibleEvent destroyed(a, QAccessible::ObjectDestroyed);
+            QAccessible::updateAccessibility(&destroyed);
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
+            a = nullptr;
+        }
+    }
 }

@@ -77,6 +77,12 @@ Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     build();
     game_.PicFond.setOnRefresh([this] { board_->update(); });
     board_->setCovered([this](int n) { return game_.c.BtnBomb[n].visible; });
+    board_->setDescriber([this](int n) {
+        const int content = game_.v.Cases[n][3];
+        return content == 9   ? QStringLiteral("Case %1 : mine").arg(n)
+               : content == 0 ? QStringLiteral("Case %1 : vide").arg(n)
+                              : QStringLiteral("Case %1 : %2").arg(n).arg(content);
+    });
     afficher();
     // Between games the one thing to do is to deal.
     if (rejouer_->isEnabled()) {
@@ -309,6 +315,7 @@ void Tableau::afficher() {
     for (int i = 1; i <= board::Cells; ++i) {
         showCell(i);
     }
+    board_->updateAccessibleCells();
     if (const CellButton* stop = cells_[boardTabStop_]; stop->isHidden() || !stop->isEnabled()) {
         if (const int next = nearestCoveredCell(boardTabStop_); next != 0) {
             setBoardTabStop(next);
