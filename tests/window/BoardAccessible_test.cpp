@@ -49,6 +49,8 @@ struct BoardAccessibleTest : ::testing::Test, WindowFixture {
 };
 
 TEST_F(BoardAccessibleTest, ANewDealShowsOnlyTheCellButtons) {
+    // Before the first deal the hidden buttons hide nothing: there is nothing to read.
+    EXPECT_TRUE(revealedChildren().isEmpty());
     dealThroughWindow(Mines);
     EXPECT_TRUE(revealedChildren().isEmpty());
     // Every child widget is still there, at the index the board gives it.

@@ -76,7 +76,9 @@ auto modelOf(const Binding (&bindings)[N], const char* name) {
 Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     build();
     game_.PicFond.setOnRefresh([this] { board_->update(); });
-    board_->setCovered([this](int n) { return game_.c.BtnBomb[n].visible; });
+    // Before the first deal no cell has anything to show, whatever its button does.
+    board_->setCovered(
+        [this](int n) { return game_.c.BtnBomb[n].visible || game_.v.PosBombes[1] == 0; });
     board_->setDescriber([this](int n) {
         const int content = game_.v.Cases[n][3];
         return content == 9   ? QStringLiteral("Case %1 : mine").arg(n)
