@@ -16,6 +16,7 @@ Runs itself inside a private D-Bus session (dbus-run-session), which the accessi
 needs. Fails on any crash of the game or sanitizer report (a non-zero exit status).
 """
 
+import contextlib
 import glob
 import os
 import re
@@ -304,10 +305,23 @@ def show_output(game, run):
         print("  " + text.replace("\n", "\n  "))
 
 
+@contextlib.contextmanager
+def running(game, run):
+    """Stops the game whatever happens; its messages go to stderr when the run failed and to
+    the log when it passed."""
+    try:
+        yield game
+    except BaseException:
+        sys.stderr.write(game.output())
+        raise
+    finally:
+        game.stop()
+    show_output(game, run)
+
+
 def first_run(executable, env, settings, logs):
     """Plays one game as a player would and closes; returns the game and the best time saved."""
-    game = Game(executable, env, os.path.join(logs, "first-run.log"))
-    try:
+    with running(Game(executable, env, os.path.join(logs, "first-run.log")), "first run") as game:
         if os.path.exists(settings):
             raise AssertionError("the settings file exists before the first close")
         if message_colour(game.capture()) != WHITE:
@@ -316,12 +330,6 @@ def first_run(executable, env, settings, logs):
         if os.path.exists(settings):
             raise AssertionError("the settings file was written before the window closed")
         game.quit()
-    except BaseException:
-        sys.stderr.write(game.output())
-        raise
-    finally:
-        game.stop()
-    show_output(game, "first run")
 
     best_time = ""
     if played.result == "won":
@@ -393,8 +401,7 @@ def second_run(executable, env, settings, logs, first, best_time):
     """Starts again: the saved statistics are shown; a second game, aimed to be lost, is added
     to them; closing saves the sum."""
     env = dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    game = Game(executable, env, os.path.join(logs, "second-run.log"))
-    try:
+    with running(Game(executable, env, os.path.join(logs, "second-run.log")), "second run") as game:
         panel = Panel(game.process.pid)
         won_first = first.result == "won"
         expected = {
@@ -436,12 +443,6 @@ def second_run(executable, env, settings, logs, first, best_time):
         if seconds(shown["TempsActuel"]) > second.seconds + 1:
             raise AssertionError(f"clock at {shown['TempsActuel']} for {second.seconds:.1f} s")
         game.quit()
-    except BaseException:
-        sys.stderr.write(game.output())
-        raise
-    finally:
-        game.stop()
-    show_output(game, "second run")
     check_file(settings, settings_bytes(new_best, best_run, 2, wins), "after the second run")
     return second
 
