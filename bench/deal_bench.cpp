@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A whole deal (clear, grid, ten red cells, the numbers and regions) beside one flood fill of
 // the whole picture, the unit the deal's cost is judged by.
 #include "window/Game.h"

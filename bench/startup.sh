@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Start-up to the first painted frame, and peak memory, of the game against an empty Qt
 # window of the same size, both measured in this one run on this machine.
 #

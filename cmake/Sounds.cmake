@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The four sound effects, synthesised by tools/make-sounds, lie beside the executable so the
 # built game plays them exactly as the installed one does.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Builds the fuzz seed corpus from the settings-file test vectors, plus a few seeds of our own.
 
 Each seed is: one flag byte (bit 0 no file, bit 1 delete, bits 2-7 the buffer size, 63 for

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz entry over the settings-file reader and writer and the numeric reading of saved texts.
 //
 // Input: one flag byte, then section, key, value and file contents separated by 0x1F (the

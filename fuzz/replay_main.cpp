@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds every file of the given corpus folders (or the given files) to the fuzz entry once, so
 // the corpus runs as an ordinary test in any build.
 #include <QDir>

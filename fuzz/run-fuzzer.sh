@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the libFuzzer target with clang in a build directory of its own and runs it.
 #   fuzz/run-fuzzer.sh [seconds] [extra libFuzzer options...]
 # Seeds come from fuzz/corpus and fuzz/regressions (left untouched); new inputs go to $BUILD/corpus and any crash

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks of what the build makes besides code: the sound effects, the desktop files, the
 # installed layout and the Debian package.
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)

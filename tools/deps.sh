@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian packages given on the command line that are not installed yet.
 # Runs apt-get as root, or through sudo for a user.
 set -euo pipefail

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The Debian packages the game needs to build and run, and those the test suite adds.
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev
                 qt6-multimedia-dev libqt6svg6 qt6-qpa-plugins gstreamer1.0-plugins-base

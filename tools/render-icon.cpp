@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Renders the game's SVG icon to square PNG files for the desktop's icon theme:
 //   render-icon <icon.svg> <output directory> <size>...
 // writes <output directory>/<size>x<size>/apps/tervalo.png for each size.

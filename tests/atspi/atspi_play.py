@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Plays the built game as a screen-reader user does, through the accessibility bus (AT-SPI).
 
 Run on a private X server and D-Bus session, e.g.

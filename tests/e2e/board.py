@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Reading Tervalo's board from a capture of its window, and choosing the next cell to open.
 
 Only what a player sees is used: a covered cell shows its button, a revealed cell the board's

@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """End-to-end test: the built game on a private X server, played with real mouse events.
 
     play.py <tervalo executable>

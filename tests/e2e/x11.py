@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A private X server, window captures and real input events for the end-to-end test.
 
 Captures go through libX11 directly (ctypes): one XGetImage of the game's window is a few

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The won and the lost game, and the statistics over a run of games, through the window.
 #include "support/Play.h"
 #include "support/WindowFixture.h"

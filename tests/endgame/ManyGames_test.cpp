@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A thousand seeded games played through the window by a simple player that mixes cells its
 // numbers prove safe, random clicks and random marks, with the game's invariants checked after
 // every action.

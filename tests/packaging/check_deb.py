@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Builds the Debian package of a build tree with CPack and checks its contents and control
 fields (the dependencies are worked out by dpkg-shlibdeps, so they must not be empty).
 

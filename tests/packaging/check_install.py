@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Installs a build tree into a temporary prefix and checks what lands there.
 
     check_install.py <cmake> <build directory>

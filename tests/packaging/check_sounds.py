@@ -1,4 +1,9 @@
 #!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Checks the game's sound effects in a directory: present, 16-bit PCM WAV, shorter than 2 s,
 and not silent.
 

@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The installed layout of the game, relative to the installation prefix."""
 
 SOUNDS = ("HALLELU1.wav", "Explosion.wav", "YEAH.wav", "POP.wav")

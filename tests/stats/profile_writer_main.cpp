@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the five settings keys over and over, each round one higher than the last, until it
 // is killed; it says "ready" once a first round is on disk.
 #include "stats/ProfileFile.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader finds on the board: the buttons of the covered cells, and a read-only text
 // for each revealed cell saying what the picture shows there.
 #include "minefield/Board.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the board shows between the buttons: nothing of a covered cell, everything of a revealed
 // one.
 #include "minefield/Board.h"

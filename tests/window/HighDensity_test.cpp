@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "minefield/Board.h"
 #include "support/WindowFixture.h"
 #include "window/ui/BoardView.h"

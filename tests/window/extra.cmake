@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The sound player's own tests use it as a static library; the game only ever loads it as the
 # sound module.
 if(TARGET window_QtSoundPlayer_test)

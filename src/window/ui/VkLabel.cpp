@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "window/ui/VkLabel.h"
 
 #include <QPainter>
