@@ -13,8 +13,8 @@
 set(TERVALO_PRIVATE_DIR lib/tervalo)
 
 install(TARGETS tervalo RUNTIME DESTINATION ${TERVALO_PRIVATE_DIR})
-# dpkg-shlibdeps reads every ELF file of the package: Qt Multimedia, which only the module
-# links, stays among the dependencies.
+# dpkg-shlibdeps reads every ELF file of the package: the sound server's client, which only the
+# module links, stays among the dependencies.
 install(TARGETS tervalo_sound LIBRARY DESTINATION ${TERVALO_PRIVATE_DIR})
 install(FILES ${TERVALO_SOUND_FILES} DESTINATION ${TERVALO_PRIVATE_DIR})
 

@@ -63,9 +63,9 @@ def check(deb):
         failures.append("no Maintainer")
     depends = field(deb, "Depends")
     print("Depends:", depends)
-    # Worked out by dpkg-shlibdeps from the executable and the sound module (Qt Multimedia),
-    # and the plugins the game only loads.
-    for package in ("libc6", "libqt6core6", "libqt6multimedia6", "qt6-qpa-plugins", "libqt6svg6"):
+    # Worked out by dpkg-shlibdeps from the executable and the sound module (the sound server's
+    # client), and the plugins the game only loads.
+    for package in ("libc6", "libqt6core6", "libpulse0", "qt6-qpa-plugins", "libqt6svg6"):
         if package not in depends.replace(",", " ").split():
             failures.append(f"Depends lacks {package}")
     return failures

@@ -8,7 +8,7 @@ SOUNDS = ("HALLELU1.wav", "Explosion.wav", "YEAH.wav", "POP.wav")
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 EXECUTABLE = "lib/tervalo/tervalo"
-# Loaded by the game on its first sound; it alone links Qt Multimedia.
+# Loaded by the game on its first sound; it alone links the sound server's client.
 SOUND_MODULE = "lib/tervalo/libtervalo_sound.so"
 LINK = "bin/tervalo"
 LINK_TARGET = "../lib/tervalo/tervalo"
