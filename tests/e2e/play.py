@@ -92,7 +92,7 @@ class Game:
         self.display = x11.Display(env["DISPLAY"])
         try:
             try:
-                out = x11.xdotool(env, "search", "--sync", "--onlyvisible", "--pid",
+                out = x11.xdotool(env, "search", "--sync", "--all", "--onlyvisible", "--pid",
                                   str(self.process.pid), "--name", "^Tervalo - ",
                                   timeout=START_TIMEOUT)
             except subprocess.TimeoutExpired:
