@@ -139,7 +139,7 @@ TEST(EndOfGame, AKilledGameKeepsEveryFinishedGame) {
     QProcess runner;
     runner.start(QStringLiteral(TERVALO_GAME_RUNNER), {dir.filePath(QStringLiteral("tervalo"))});
     ASSERT_TRUE(runner.waitForStarted(5000));
-    for (const char* partie : {"g\n", "p\n", "g\n", "g\n"}) {
+    for (const char* partie : {"g\n", "p\n", "g\n", "p\n"}) {
         runner.write(partie);
         ASSERT_TRUE(runner.waitForReadyRead(10000));
         ASSERT_EQ(runner.readLine(), "ok\n");
@@ -147,7 +147,7 @@ TEST(EndOfGame, AKilledGameKeepsEveryFinishedGame) {
     runner.kill();
     ASSERT_TRUE(runner.waitForFinished(5000));
     EXPECT_EQ(lire(fichier), "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=14\r\n"
-                             "PGagne=7\r\nSonore=1\r\n");
+                             "PGagne=6\r\nSonore=1\r\n");
 }
 
 struct Environnement {
