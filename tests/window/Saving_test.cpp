@@ -131,23 +131,28 @@ TEST(EndOfGame, AFlushThatFailsLosesNothing) {
                             [] { return std::any(std::make_shared<FileSizeLimit>(20)); });
 }
 
-// A game killed outright after some finished games: the file holds every one of them.
+// A game killed outright after a finished game: the file holds it, and every one before it.
 TEST(EndOfGame, AKilledGameKeepsEveryFinishedGame) {
     QTemporaryDir dir;
     const QString fichier = dir.filePath(QStringLiteral("tervalo.tvo"));
     ecrire(fichier, DixParties);
-    QProcess runner;
-    runner.start(QStringLiteral(TERVALO_GAME_RUNNER), {dir.filePath(QStringLiteral("tervalo"))});
-    ASSERT_TRUE(runner.waitForStarted(5000));
-    for (const char* partie : {"g\n", "p\n", "g\n", "p\n"}) {
+    const std::pair<const char*, const char*> parties[] = {{"g\n", "Pjoue=11\r\nPGagne=5"},
+                                                           {"p\n", "Pjoue=12\r\nPGagne=5"},
+                                                           {"g\n", "Pjoue=13\r\nPGagne=6"},
+                                                           {"p\n", "Pjoue=14\r\nPGagne=6"}};
+    for (const auto& [partie, attendu] : parties) {
+        QProcess runner;
+        runner.start(QStringLiteral(TERVALO_GAME_RUNNER),
+                     {dir.filePath(QStringLiteral("tervalo"))});
+        ASSERT_TRUE(runner.waitForStarted(5000));
         runner.write(partie);
         ASSERT_TRUE(runner.waitForReadyRead(10000));
         ASSERT_EQ(runner.readLine(), "ok\n");
+        runner.kill();
+        ASSERT_TRUE(runner.waitForFinished(5000));
+        EXPECT_EQ(lire(fichier), "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\n" +
+                                     QByteArray(attendu) + "\r\nSonore=1\r\n");
     }
-    runner.kill();
-    ASSERT_TRUE(runner.waitForFinished(5000));
-    EXPECT_EQ(lire(fichier), "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=14\r\n"
-                             "PGagne=6\r\nSonore=1\r\n");
 }
 
 struct Environnement {
