@@ -61,10 +61,6 @@ SingleInstance::SingleInstance(const QString& settingsPath, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::lockPath() const {
-    return lock_ ? lock_->fileName() : QString();
-}
-
 SingleInstance::Lock SingleInstance::tryLock(const QString& path) {
     auto lock = std::make_unique<QLockFile>(path);
     // Held for the whole run: never stale by age, only when its process is gone.
@@ -145,8 +141,8 @@ void SingleInstance::listen() {
     if (server_->listen(serverName_)) {
         return;
     }
-    // A socket file left by a killed game: removed only now that the lock is ours, so a live
-    // game's socket is never taken away.
+    // A socket file left by a killed game (Qt usually replaces it by itself): removed only now
+    // that the lock is ours, so a live game's socket is never taken away.
     if (server_->serverError() == QAbstractSocket::AddressInUseError) {
         QLocalServer::removeServer(serverName_);
         if (server_->listen(serverName_)) {

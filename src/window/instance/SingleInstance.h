@@ -30,10 +30,6 @@ public:
     // and has been asked to show itself (or could not be reached: it is then left alone).
     bool acquire();
 
-    // Where the lock and the socket are, for the tests.
-    QString lockPath() const;
-    QString serverName() const { return serverName_; }
-
 signals:
     // Another start on this file asked the window to come to the front. The token lets a
     // Wayland compositor grant the activation; it is already in the environment when this fires.
