@@ -354,7 +354,8 @@ QString systemError(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Writes all of `bytes` at `offset`, retrying short writes; false with errno set on failure.
+// Writes all of `bytes` from the start of the file, retrying short writes; false with errno set
+// on failure.
 bool writeAllAt(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
