@@ -115,9 +115,10 @@ private:
 
     // Plays one file; true once it has all been written to the server.
     bool play(const QString& path) {
-        // Whatever comes of this request, the sound still playing stops now.
-        if (stream_ && !flush())
-            return false;
+        // Whatever comes of this request, the sound still playing stops now. A server that has
+        // gone since the last sound loses the stream, and a new one is asked for below.
+        if (stream_)
+            flush();
         const std::shared_ptr<const WaveFile> wave = load(path);
         if (!wave || !openFor(*wave))
             return false;
@@ -129,7 +130,7 @@ private:
             if (!write(pcm.constData() + at, qMin(chunk, pcm.size() - at)))
                 return false;
         }
-        // The server starts a stream, and starts it again after running dry, only once it holds
+        // A server may start a stream, and start it again after running dry, only once it holds
         // a buffer's worth: silence behind the sound carries its end through, however short.
         const QByteArray silence(chunk, wave->sample == WaveFile::Sample::U8 ? '\x80' : '\0');
         const qsizetype padding = qsizetype(frame) * (qint64(wave->rate) * PaddingMs / 1000);
@@ -152,13 +153,10 @@ private:
         return true;
     }
 
-    bool flush() {
+    void flush() {
         int error = 0;
-        if (pa_simple_flush(stream_.get(), &error) < 0) {
+        if (pa_simple_flush(stream_.get(), &error) < 0)
             lost(error);
-            return false;
-        }
-        return true;
     }
 
     void lost(int error) {
