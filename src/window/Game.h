@@ -24,9 +24,9 @@ class Game {
 public:
     Game(RandomSource& random, GameClock& clock, SoundPlayer& sound);
 
-    Tervalo1 v;      // the program-wide variables
-    Controls c;      // the window's controls
-    Picture PicFond; // the board picture
+    Tervalo1 v;                         // the program-wide variables
+    Controls c;                         // the window's controls
+    Picture PicFond;                    // the board picture
     QLocale locale = QLocale::system(); // the user's regional settings (the rate's separator)
 
     // Events of the window and its controls.
@@ -67,6 +67,11 @@ public:
 
     // Whether the game is dealt and not yet over (the clock runs exactly then).
     bool partieEnCours() const { return c.Timer1.enabled; }
+    // The milliseconds from now to the clock's next tick: the next whole period of the time
+    // elapsed since the deal, so the clock never shows a second late. At least 1.
+    int msToNextTick();
+    // Tells deals apart: the monotonic reading taken at the last deal.
+    std::int64_t dealStamp() const { return debutMonotone_; }
 
 private:
     bool ResteDixCases(); // the board check after a reveal

@@ -1,0 +1,69 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// How late the clock shows each second: the real window on the real clock, dealt again and
+// again; for the first ten ticks of every deal, the time the label took to show "0:00:0k"
+// after k seconds. Run under a real X server (xvfb-run bench/clock_ticks [deals]).
+
+#include "window/Clock.h"
+#include "window/Game.h"
+#include "window/SystemServices.h"
+#include "window/ui/Tableau.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+class Silent : public SoundPlayer {
+public:
+    void play(const QString&) override {}
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const int deals = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
+    constexpr int Ticks = 10;
+
+    QTemporaryDir dir;
+    SystemRandom random;
+    SystemClock clock;
+    Silent sound;
+    Game game(random, clock, sound);
+    game.Form_Load(dir.filePath(QStringLiteral("tervalo")));
+    Tableau window(game);
+    window.show();
+    auto* rejouer = window.findChild<QAbstractButton*>(QStringLiteral("Rejouer"));
+    auto* temps = window.findChild<QLabel*>(QStringLiteral("TempsActuel"));
+
+    std::vector<double> delays;
+    for (int d = 0; d < deals; ++d) {
+        QElapsedTimer since;
+        since.start();
+        rejouer->click();
+        for (int k = 1; k <= Ticks; ++k) {
+            const QString want = texteHorloge(k);
+            while (temps->text() != want) {
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            }
+            delays.push_back(static_cast<double>(since.nsecsElapsed()) / 1e6 - 1000.0 * k);
+        }
+        // Lose at once, so "Rejouer" deals again.
+        window.findChild<QAbstractButton*>(QStringLiteral("BtnBomb_%1").arg(game.v.PosBombes[1]))
+            ->click();
+        QCoreApplication::processEvents();
+    }
+    std::sort(delays.begin(), delays.end());
+    std::printf("clock ticks: %zu (%d deals x %d), delay after the whole second: min %.1f ms, "
+                "median %.1f ms, max %.1f ms\n",
+                delays.size(), deals, Ticks, delays.front(), delays[delays.size() / 2],
+                delays.back());
+    return 0;
+}
