@@ -17,7 +17,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tervalo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tervalo"));
+    // No display name: Qt would append it to the window's designed title.
     QApplication::setWindowIcon(Tableau::programIcon());
 
     SystemRandom random;
