@@ -104,6 +104,18 @@ TEST(FractionalScale, TheBoardIsDrawnSharpAtTheScreensResolution) {
             }
         }
         EXPECT_GT(matched, inked * 85 / 100) << number;
+        // Drawn at the screen's resolution: not the picture's pixels blown up, where each
+        // pixel of the picture becomes a block of one or two device pixels a side.
+        int blownUp = 0;
+        for (int y = device.top(); y <= device.bottom(); ++y) {
+            for (int x = device.left(); x <= device.right(); ++x) {
+                const QRgb from = picture.pixel(static_cast<int>(x / Scale),
+                                                static_cast<int>(y / Scale)) |
+                                  0xFF000000;
+                blownUp += (from == ink) != (shot.pixel(x, y) == ink);
+            }
+        }
+        EXPECT_GT(blownUp, inked / 50) << number;
     }
 }
 
