@@ -50,8 +50,13 @@ int main(int argc, char** argv) {
         rejouer->click();
         for (int k = 1; k <= Ticks; ++k) {
             const QString want = texteHorloge(k);
-            while (temps->text() != want) {
+            while (temps->text() != want && since.elapsed() < 1000 * k + 5000) {
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            }
+            if (temps->text() != want) {
+                std::fprintf(stderr, "deal %d: the clock shows %s, not %s\n", d,
+                             qPrintable(temps->text()), qPrintable(want));
+                return 1;
             }
             delays.push_back(static_cast<double>(since.nsecsElapsed()) / 1e6 - 1000.0 * k);
         }
