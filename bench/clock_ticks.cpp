@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -44,19 +45,30 @@ int main(int argc, char** argv) {
     auto* temps = window.findChild<QLabel*>(QStringLiteral("TempsActuel"));
 
     std::vector<double> delays;
+    int skipped = 0;
     for (int d = 0; d < deals; ++d) {
         QElapsedTimer since;
         since.start();
         rejouer->click();
+        // A coarse timer may even skip a second: each second is taken as shown when the clock
+        // first shows it or a later one.
+        auto shownSeconds = [temps] {
+            const QStringList parts = temps->text().split(QLatin1Char(':'));
+            return parts.size() == 3
+                       ? parts[0].toInt() * 3600 + parts[1].toInt() * 60 + parts[2].toInt()
+                       : -1;
+        };
         for (int k = 1; k <= Ticks; ++k) {
-            const QString want = texteHorloge(k);
-            while (temps->text() != want && since.elapsed() < 1000 * k + 5000) {
+            while (shownSeconds() < k && since.elapsed() < 1000 * k + 5000) {
                 QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             }
-            if (temps->text() != want) {
-                std::fprintf(stderr, "deal %d: the clock shows %s, not %s\n", d,
-                             qPrintable(temps->text()), qPrintable(want));
+            if (shownSeconds() < k) {
+                std::fprintf(stderr, "deal %d: the clock shows %s after %lld ms\n", d,
+                             qPrintable(temps->text()), static_cast<long long>(since.elapsed()));
                 return 1;
+            }
+            if (shownSeconds() > k) {
+                ++skipped;
             }
             delays.push_back(static_cast<double>(since.nsecsElapsed()) / 1e6 - 1000.0 * k);
         }
@@ -67,8 +79,8 @@ int main(int argc, char** argv) {
     }
     std::sort(delays.begin(), delays.end());
     std::printf("clock ticks: %zu (%d deals x %d), delay after the whole second: min %.1f ms, "
-                "median %.1f ms, max %.1f ms\n",
+                "median %.1f ms, max %.1f ms; seconds never shown: %d\n",
                 delays.size(), deals, Ticks, delays.front(), delays[delays.size() / 2],
-                delays.back());
+                delays.back(), skipped);
     return 0;
 }

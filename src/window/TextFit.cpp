@@ -66,9 +66,13 @@ QFont fitted(const QFont& designed, const QString& text, QSizeF box, Rule rule, 
     return f;
 }
 
-qreal inkCentredBaseline(const QFont& font, const QString& text, qreal bandHeight, qreal dpi) {
+qreal baselineInBand(const QFont& font, const QString& text, qreal bandHeight, qreal dpi) {
     const QImage device = measuringDevice(dpi);
-    const QRectF ink = QFontMetricsF(font, &device).tightBoundingRect(text);
+    const QFontMetricsF m(font, &device);
+    if (m.height() <= bandHeight) {
+        return (bandHeight - m.height()) / 2 + m.ascent();
+    }
+    const QRectF ink = m.tightBoundingRect(text);
     // ink.top() is negative: above the baseline.
     return (bandHeight - ink.height()) / 2 - ink.top();
 }

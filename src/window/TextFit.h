@@ -26,9 +26,10 @@ bool fits(const QFont& font, const QString& text, QSizeF box, Rule rule, qreal s
 QFont fitted(const QFont& designed, const QString& text, QSizeF box, Rule rule, qreal scale,
              qreal dpi);
 
-// Where to put the baseline so that the text's inked pixels are centred in a band of this
-// height (logical pixels from the band's top).
-qreal inkCentredBaseline(const QFont& font, const QString& text, qreal bandHeight, qreal dpi);
+// Where to put the baseline in a band of this height (logical pixels from the band's top): the
+// font's line centred, as a style centres it, where the band holds it; else the text's inked
+// pixels centred.
+qreal baselineInBand(const QFont& font, const QString& text, qreal bandHeight, qreal dpi);
 
 } // namespace textfit
 

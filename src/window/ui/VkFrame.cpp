@@ -40,15 +40,15 @@ void VkFrame::paintEvent(QPaintEvent*) {
         shade.setColorAt(1, toQColor(look_.titleEnd));
         p.fillRect(bar, shade);
     }
-    // The title's inked pixels centred in the bar: a low bar may not hold the font's whole
-    // line, but it holds the letters, descenders included.
+    // Unclipped: a low bar may not hold the font's whole line, but it holds the letters,
+    // descenders included.
     p.setPen(toQColor(look_.titleText));
     const QFont shown = shownFont(devicePixelRatioF(), logicalDpiY());
     p.setFont(shown);
     const QRectF box = textBox();
     const qreal width = QFontMetricsF(shown, this).horizontalAdvance(title());
     p.drawText(QPointF(box.left() + (box.width() - width) / 2,
-                       textfit::inkCentredBaseline(shown, title(), box.height(), logicalDpiY())),
+                       textfit::baselineInBand(shown, title(), box.height(), logicalDpiY())),
                title());
 
     if (look_.border != None && look_.borderWidth > 0) {
