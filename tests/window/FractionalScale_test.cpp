@@ -109,9 +109,9 @@ TEST(FractionalScale, TheBoardIsDrawnSharpAtTheScreensResolution) {
         int blownUp = 0;
         for (int y = device.top(); y <= device.bottom(); ++y) {
             for (int x = device.left(); x <= device.right(); ++x) {
-                const QRgb from = picture.pixel(static_cast<int>(x / Scale),
-                                                static_cast<int>(y / Scale)) |
-                                  0xFF000000;
+                const QRgb from =
+                    picture.pixel(static_cast<int>(x / Scale), static_cast<int>(y / Scale)) |
+                    0xFF000000;
                 blownUp += (from == ink) != (shot.pixel(x, y) == ink);
             }
         }
