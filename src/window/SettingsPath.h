@@ -13,6 +13,10 @@
 QString settingsFilePath(const QString& executablePath);
 QString settingsFilePath(const QString& executablePath, const QString& userConfigDir);
 
+// Always the file in the user's configuration directory: what a build configured with
+// TERVALO_SETTINGS_PER_USER (a distribution's package) uses.
+QString perUserSettingsFilePath(const QString& executablePath, const QString& userConfigDir);
+
 // The user's configuration directory for the game: ~/.config/tervalo (or under
 // $XDG_CONFIG_HOME), whatever the application's own name.
 QString userConfigDirectory();
