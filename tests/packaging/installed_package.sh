@@ -44,7 +44,6 @@ for path in /usr/games/tervalo /usr/lib/tervalo/tervalo /usr/lib/tervalo/libterv
     /usr/share/man/man6/tervalo.6.gz /usr/share/applications/io.github.tervalo.Tervalo.desktop; do
     [ -e "$path" ] || fail "$path is not installed"
 done
-man -l /usr/share/man/man6/tervalo.6.gz > /dev/null 2>&1 || true
 /usr/games/tervalo --version | grep -qx 'tervalo [0-9.]*' || fail "tervalo --version"
 
 # The installed game, as root, on its own X server, with a home of its own.
