@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     guard.reset();
     QApplication::setApplicationName(QStringLiteral("tervalo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tervalo"));
+    // No display name: Qt would append it to the window's designed title.
     QApplication::setApplicationVersion(QStringLiteral(TERVALO_VERSION));
     // The desktop entry, the AppStream id and the icons share one name.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tervalo.Tervalo"));
