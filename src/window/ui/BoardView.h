@@ -5,6 +5,7 @@
 #pragma once
 
 #include "minefield/Board.h"
+#include "window/BoardRenderer.h"
 
 #include <QWidget>
 #include <array>
@@ -12,6 +13,7 @@
 
 class Picture;
 class QAccessibleInterface;
+class QPainter;
 
 // The board picture PicFond on screen: shows the game's raster pixel for pixel. The cell
 // buttons and the mine pictures are its children.
@@ -26,6 +28,11 @@ public:
     void setCovered(std::function<bool(int cell)> covered) { covered_ = std::move(covered); }
     // The part of the board a cell's square takes on screen.
     static QRect cellSquare(int cell);
+    // Repaints a cell's square, with a pixel around it: on a fractional scale its edges fall
+    // inside device pixels that the square's own rectangle would leave out.
+    void updateCell(int cell);
+    // Tells what the board shows, for drawing it at a fractional scale from the game's state.
+    void setScene(std::function<BoardScene()> scene) { scene_ = std::move(scene); }
 
     // Tells what a revealed cell shows, in words, for assistive technologies.
     void setDescriber(std::function<QString(int cell)> describer) {
@@ -44,7 +51,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintPicture(QPainter& p, const QRect& exposed);
+    // The board at this device pixel ratio, redrawn when what it shows changes.
+    const QImage& screenImage(qreal dpr);
+
     const Picture& picture_;
+    std::function<BoardScene()> scene_;
+    BoardScene drawnScene_;
+    QImage screen_;
     std::function<bool(int)> covered_;
     std::function<QString(int)> describer_;
     // Made on demand; registered with, and deleted through, the accessibility cache.

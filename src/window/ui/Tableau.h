@@ -80,4 +80,5 @@ private:
     VkCommand* quitter_ = nullptr;
     int boardTabStop_ = 1;
     QTimer timer1_{this};
+    std::int64_t timerDeal_ = 0; // the deal the clock's timer was set for
 };
