@@ -54,4 +54,4 @@ add_test(NAME atspi.play
                  ${TERVALO_ATSPI_DBUS_RUN_SESSION} --
                  ${TERVALO_ATSPI_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/atspi/atspi_play.py
                  $<TARGET_FILE:tervalo>)
-set_tests_properties(atspi.play PROPERTIES LABELS atspi TIMEOUT 90)
+set_tests_properties(atspi.play PROPERTIES LABELS atspi TIMEOUT 300)
