@@ -20,8 +20,6 @@ TEST(BoardView, StripsBetweenButtonsGiveNothingAwayUntilTheCellIsRevealed) {
     WindowFixture f;
     // Mines on an inner cell and on a cell of the first column, whose square reaches the edge.
     f.dealThroughWindow({45, 21, 2, 3, 4, 5, 6, 7, 8, 9});
-    // The keyboard's cursor frame elsewhere, not over the squares looked at.
-    f.widget(QStringLiteral("Quitter"))->setFocus();
     const QRgb plain = toQRgb(colours::BoardBackground);
     const QRgb red = toQRgb(colours::Red);
     // The strips left of and above each button, inside the mine's square.

@@ -194,7 +194,7 @@ TEST_F(KeyboardTest, AClickMovesTheCursorOnlyWhileTheBoardHasTheFocus) {
 }
 
 // The frame: a black ring outside a white one, 2 pixels each, on top of whatever the cell
-// shows, and only while the board has the focus.
+// shows, and only while the board has the focus and the keyboard is in use.
 TEST_F(KeyboardTest, TheCursorIsFramedOnEveryKindOfCellWhileTheBoardHasTheFocus) {
     dealThroughWindow(Mines);
     goTo(1);
@@ -243,6 +243,13 @@ TEST_F(KeyboardTest, TheCursorIsFramedOnEveryKindOfCellWhileTheBoardHasTheFocus)
     goTo(2);
     press(Qt::Key_Space);
     ASSERT_FALSE(game.partieEnCours());
+    EXPECT_TRUE(framed(2));
+
+    // A mouse player sees no frame; the next key brings it back.
+    leftClick(3);
+    ASSERT_EQ(board()->cursorCell(), 3);
+    EXPECT_FALSE(framed(3));
+    press(Qt::Key_Left);
     EXPECT_TRUE(framed(2));
 
     press(Qt::Key_Tab);

@@ -9,6 +9,7 @@
 #include "window/ui/BoardAccessible.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -57,6 +58,8 @@ BoardView::BoardView(const Picture& picture, QWidget* parent) : QWidget(parent),
     installBoardAccessible();
     cursorFrame_ = new CursorFrame(this);
     cursorFrame_->setGeometry(cellSquare(cursor_));
+    // Whether the player is on the keyboard or the mouse, from every key and click anywhere.
+    qApp->installEventFilter(this);
 }
 
 BoardView::~BoardView() {
@@ -178,9 +181,21 @@ void BoardView::focusOutEvent(QFocusEvent* event) {
     showCursorFrame();
 }
 
+bool BoardView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
+        const bool keys = type == QEvent::KeyPress;
+        if (keys != keyboardInUse_) {
+            keyboardInUse_ = keys;
+            showCursorFrame();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void BoardView::showCursorFrame() {
     cursorFrame_->setGeometry(cellSquare(cursor_));
-    if (hasFocus()) {
+    if (hasFocus() && keyboardInUse_) {
         // Above the buttons and mine pictures, whatever was made after it.
         cursorFrame_->raise();
         cursorFrame_->show();

@@ -18,9 +18,10 @@ class QAccessibleInterface;
 // The board picture PicFond on screen: shows the game's raster pixel for pixel. The cell
 // buttons and the mine pictures are its children.
 //
-// The board is one stop of the Tab chain. While it has the keyboard focus a frame shows its
-// cursor's cell, and assistive technologies see it as a table of 10 rows of 10 cells whose
-// focused cell is the cursor's.
+// The board is one stop of the Tab chain. While it has the keyboard focus and the player uses
+// the keyboard, a frame shows its cursor's cell; a mouse player sees the board as ever. And
+// assistive technologies see it as a table of 10 rows of 10 cells whose focused cell is the
+// cursor's.
 class BoardView : public QWidget {
     Q_OBJECT
 public:
@@ -63,6 +64,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showCursorFrame();
@@ -74,6 +76,7 @@ private:
     std::function<bool(QKeyEvent*)> keys_;
     std::function<void(int)> cellPressed_;
     int cursor_ = 1;
+    bool keyboardInUse_ = false; // the player's last key or click was a key
     QWidget* cursorFrame_ = nullptr;
     // Made on demand; registered with, and deleted through, the accessibility cache.
     mutable std::array<QAccessible::Id, board::Cells + 1> cellIds_{};
