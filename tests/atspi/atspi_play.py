@@ -234,6 +234,7 @@ class Player:
         self.cursor = 1
         self.keys_pressed = 0
         self.transcript = []
+        self.pause = 0.0  # after each key, as a person who listens before the next one
 
     def read_board(self):
         """Every cell as the table gives it, as a screen reader's table commands read it."""
@@ -249,7 +250,12 @@ class Player:
 
     def press(self, *names):
         self.keys_pressed += len(names)
-        keys(*names)
+        if not self.pause:
+            keys(*names)
+            return
+        for name in names:
+            keys(name)
+            time.sleep(self.pause)
 
     def go(self, target):
         if target == self.cursor:
@@ -333,7 +339,7 @@ class Player:
                 return end == WON
 
 
-def play(executable, events):
+def play(executable, events, games=GAMES, pause=0.0):
     with tempfile.TemporaryDirectory() as folder:
         game = start_game(folder, executable)
         try:
@@ -369,10 +375,11 @@ def play(executable, events):
             wait_for(lambda: "Rejouer" in events.focused(), "the focus on Rejouer")
 
             player = Player(app, events, table, message)
+            player.pause = pause
             results = []
-            for number in range(GAMES):
+            for number in range(games):
                 results.append(player.play(number, mark_a_mine=number == 0))
-            print(f"{GAMES} games by keyboard: {results.count(True)} won, "
+            print(f"{games} games by keyboard: {results.count(True)} won, "
                   f"{results.count(False)} lost, {player.keys_pressed} keys")
             print("A screen reader was told, in the first game:")
             for kind, role, name in player.transcript:
@@ -392,7 +399,7 @@ def play(executable, events):
             check(game.returncode == 0, f"the game ended with status {game.returncode}")
             with open(os.path.join(folder, "tervalo.tvo"), encoding="latin-1") as saved:
                 text = saved.read()
-            check(f"Pjoue={GAMES}" in text, f"the settings file holds {text!r}")
+            check(f"Pjoue={games}" in text, f"the settings file holds {text!r}")
         finally:
             if game.poll() is None:
                 game.kill()

@@ -363,7 +363,11 @@ void Tableau::showCell(int i) {
     if (cell->icon().cacheKey() != m.face.cacheKey()) {
         cell->setIcon(m.face);
     }
-    cell->setEnabled(m.enabled);
+    // A hidden button's state shows nowhere; changing it would only flood screen readers with
+    // a hundred state changes as a game ends, and drown the message line's news.
+    if (m.visible) {
+        cell->setEnabled(m.enabled);
+    }
     if (cell->isHidden() == m.visible) {
         cell->setVisible(m.visible);
         board_->update(BoardView::cellSquare(i));
