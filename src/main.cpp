@@ -3,7 +3,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "window/Game.h"
+#include "window/SettingsPath.h"
 #include "window/SystemServices.h"
+#include "window/instance/SingleInstance.h"
 #include "window/ui/LazySoundPlayer.h"
 #include "window/ui/SignalCloser.h"
 #include "window/ui/Tableau.h"
@@ -27,9 +29,16 @@ int main(int argc, char** argv) {
     const QString here = QCoreApplication::applicationDirPath();
     LazySoundPlayer sound(here, LazySoundPlayer::modulePathBeside(here));
     Game game(random, clock, sound);
+    // A game already open on the same settings file comes to the front instead. The lock is
+    // taken before the file is read, so a game closing meanwhile has saved all it had.
+    SingleInstance instance(settingsFilePath(QCoreApplication::applicationFilePath()));
+    if (!instance.acquire()) {
+        return 0;
+    }
     game.Form_Load(QCoreApplication::applicationFilePath());
 
     Tableau window(game);
+    QObject::connect(&instance, &SingleInstance::showRequested, &window, &Tableau::auPremierPlan);
     // The end of the session closes the window like "Quitter", so the statistics are saved.
     SignalCloser closer(&window);
 #ifdef TERVALO_FIRST_PAINT_PROBE

@@ -26,6 +26,8 @@ void Game::FinDePartie() {
         c.TempsMeilleur.text = c.TempsActuel.text;
     }
     Marquage();
+    // Kept at once, so neither a crash nor a kill loses a finished game.
+    Enregistrer();
 }
 
 void Game::Explosion(int /*index*/) {
@@ -33,6 +35,7 @@ void Game::Explosion(int /*index*/) {
     Jouer(QStringLiteral("\\Explosion.wav"));
     // The statistics change before the message and the uncovered board.
     Marquage();
+    Enregistrer();
     c.Commentaire.back = colours::LightRed;
     c.Commentaire.text = QStringLiteral(" Dommage... Perdu !");
     for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {

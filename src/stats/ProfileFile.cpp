@@ -9,6 +9,10 @@
 #include <QSaveFile>
 #include <QStringView>
 #include <QtDebug>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace profile {
 namespace {
@@ -344,11 +348,121 @@ ReadResult readFile(const QString& path, const QByteArray& section, const QByteA
     return read(&bytes, section, key, bufsize, fallback);
 }
 
-bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,
-               const std::optional<QByteArray>& value) {
-    if (!canWrite(section, key)) {
-        qWarning() << "Settings key" << section << key << "cannot be written";
+namespace {
+
+QString systemError(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Writes all of `bytes` from the start of the file, retrying short writes; false with errno set
+// on failure.
+bool writeAllAt(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.constData() + done, size_t(bytes.size() - done), done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+// The file rewritten where it lies, for when no temporary file can be made beside it. The room
+// for the new contents is reserved before a byte is written, so a full disk fails while the old
+// contents are still whole; a write that fails even so puts the old contents back. A crash in
+// the middle of the write can still leave a mix: that is the price of writing in place.
+bool writeInPlace(const QString& path, const QByteArray& old, const QByteArray& bytes,
+                  QString& reason) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = systemError(errno);
         return false;
+    }
+    bool ok = true;
+    if (bytes.size() > old.size()) {
+        const int error = ::posix_fallocate(fd, 0, bytes.size());
+        // A filesystem that cannot reserve room is written without the reservation.
+        if (error != 0 && error != EOPNOTSUPP && error != EINVAL) {
+            reason = systemError(error);
+            ok = false;
+        }
+    }
+    if (ok && !writeAllAt(fd, bytes)) {
+        reason = systemError(errno);
+        ok = false;
+        if (!writeAllAt(fd, old) || ::ftruncate(fd, old.size()) != 0)
+            reason += QStringLiteral("; the old contents could not be put back whole");
+    }
+    if (ok && ::ftruncate(fd, bytes.size()) != 0) {
+        reason = systemError(errno);
+        ok = false;
+    }
+    if (::fdatasync(fd) != 0 && ok) {
+        reason = systemError(errno);
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        reason = systemError(errno);
+        ok = false;
+    }
+    return ok;
+}
+
+// QSaveFile's commit() renames even when the flush it makes first fails (the old file then
+// becomes a truncated new one), so the data is flushed and checked here before any commit.
+bool replace(const QString& path, const QByteArray& old, bool exists, const QByteArray& bytes) {
+    QSaveFile file(path);
+    QString reason;
+    // The file engine's error text is often "Unknown error"; errno names the cause.
+    const auto failure = [&file] {
+        const int error = errno;
+        return error != 0 ? systemError(error) : file.errorString();
+    };
+    errno = 0;
+    bool inPlace = false;
+    if (file.open(QIODevice::WriteOnly)) {
+        errno = 0;
+        if (file.write(bytes) != bytes.size() || !file.flush()) {
+            reason = failure();
+            // Drops the temporary file; the old one is never touched.
+            file.cancelWriting();
+            file.commit();
+        } else {
+            errno = 0;
+            if (file.commit()) {
+                return true;
+            }
+            // Written and flushed, but the temporary file could not take the file's place (no
+            // name for it beside the file, a file mounted on its own).
+            reason = failure();
+            inPlace = exists;
+        }
+    } else {
+        reason = failure();
+        inPlace = exists;
+    }
+    if (inPlace && QFileInfo(path).isWritable()) {
+        if (writeInPlace(path, old, bytes, reason)) {
+            return true;
+        }
+    }
+    qWarning() << "Settings file" << path << "not written:" << reason;
+    return false;
+}
+
+} // namespace
+
+bool writeFile(const QString& path, const QByteArray& section, const std::vector<KeyWrite>& keys) {
+    for (const KeyWrite& k : keys) {
+        if (!canWrite(section, k.key)) {
+            qWarning() << "Settings key" << section << k.key << "cannot be written";
+            return false;
+        }
     }
     QByteArray old;
     const Loaded loaded = load(path, old);
@@ -358,17 +472,22 @@ bool writeFile(const QString& path, const QByteArray& section, const QByteArray&
         return false;
     }
     const bool exists = loaded == Loaded::Ok;
-    const QByteArray updated = write(exists ? &old : nullptr, section, key, value);
-    if (exists ? updated == old : !value)
-        return true;
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(updated) != updated.size() ||
-        !file.commit()) {
-        qWarning() << "Settings file" << path << "not written:" << file.errorString();
-        return false;
+    std::optional<QByteArray> updated;
+    if (exists)
+        updated = old;
+    for (const KeyWrite& k : keys) {
+        // Deleting from no file creates none.
+        if (updated || k.value)
+            updated = write(updated ? &*updated : nullptr, section, k.key, k.value);
     }
-    return true;
+    if (!updated || (exists && *updated == old))
+        return true;
+    return replace(path, old, exists, *updated);
+}
+
+bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,
+               const std::optional<QByteArray>& value) {
+    return writeFile(path, section, std::vector<KeyWrite>{{key, value}});
 }
 
 } // namespace profile

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <optional>
+#include <vector>
 
 // Our reader and writer of the private-profile settings format ("[Section]" headers and
 // "key=value" lines), byte-compatible with the files the game has always written.
@@ -39,13 +40,25 @@ bool canWrite(const QByteArray& section, const QByteArray& key);
 QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
                  const std::optional<QByteArray>& value);
 
-// The same on a file. Reading a missing or unreadable file reads as no file. Writing replaces
-// the file atomically (a temporary file beside it, then a rename), so the file is always either
-// the old or the new one; it returns false, with the old file untouched and one warning logged,
-// when it cannot write. Only the first MiB of a file is read; a larger file is never rewritten,
-// since that would lose what was not read.
+// One key's write in a save.
+struct KeyWrite {
+    QByteArray key;
+    std::optional<QByteArray> value; // null deletes the key
+};
+
+// The same on a file. Reading a missing or unreadable file reads as no file. Only the first MiB
+// of a file is read; a larger file is never rewritten, since that would lose what was not read.
 ReadResult readFile(const QString& path, const QByteArray& section, const QByteArray& key,
                     int bufsize = 255, const QByteArray& fallback = {});
+
+// One save: the keys are applied in order to the contents in memory, exactly as that many
+// single-key writes would apply them, and the file is replaced once, so a crash leaves either
+// the whole old file or the whole new one. The replacement goes through a temporary file beside
+// the file; when none can be made there (a writable file in a folder that cannot be written),
+// the file is rewritten in place, its room reserved first and its data synced. On any failure
+// (a full disk, a failed flush or sync) the old file is left as it was and one warning names
+// the path and the reason; the result is then false. A replaced file keeps its permissions.
+bool writeFile(const QString& path, const QByteArray& section, const std::vector<KeyWrite>& keys);
 bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,
                const std::optional<QByteArray>& value);
 

@@ -117,26 +117,24 @@ void Game::RAZ_Click() {
     if (!c.RAZ.enabled) {
         return;
     }
-    const QString section = QStringLiteral("Parametres");
+    // The five keys of the reset go to the file as one save.
+    EcrireParametres(QStringLiteral("Parametres"),
+                     {{QStringLiteral("Temps"), QString()},
+                      {QStringLiteral("PConsecutives"), QStringLiteral("0")},
+                      {QStringLiteral("Pjoue"), QStringLiteral("0")},
+                      {QStringLiteral("PGagne"), QStringLiteral("0")},
+                      {QStringLiteral("Sonore"), QStringLiteral("0")}});
 
-    EcrireParametre(section, QStringLiteral("Temps"), QString());
     c.TempsMeilleur.text = QStringLiteral("0");
-
-    EcrireParametre(section, QStringLiteral("PConsecutives"), QStringLiteral("0"));
     v.VictConsMax = 0;
     c.VictConsMeilleure.text = QStringLiteral("0");
-
-    EcrireParametre(section, QStringLiteral("Pjoue"), QStringLiteral("0"));
     v.PartiesJouees = 0;
     c.PJoue.text = QStringLiteral("0");
-
-    EcrireParametre(section, QStringLiteral("PGagne"), QStringLiteral("0"));
     v.PartiesGagnees = 0;
     c.PGagne.text = QStringLiteral("0");
 
     // "Oui" is selected, so the sound is switched on with it: the switch then shows what the
     // game does. The file still gets "0" here; the close writes the option's state over it.
-    EcrireParametre(section, QStringLiteral("Sonore"), QStringLiteral("0"));
     c.Sons[0].value = 1;
     c.Sons[1].value = 0;
     v.SonActif = -1;

@@ -12,6 +12,8 @@
 
 #include <QLocale>
 #include <QString>
+#include <utility>
+#include <vector>
 
 enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
@@ -25,9 +27,9 @@ class Game {
 public:
     Game(RandomSource& random, GameClock& clock, SoundPlayer& sound);
 
-    Tervalo1 v;      // the program-wide variables
-    Controls c;      // the window's controls
-    Picture PicFond; // the board picture
+    Tervalo1 v;                         // the program-wide variables
+    Controls c;                         // the window's controls
+    Picture PicFond;                    // the board picture
     QLocale locale = QLocale::system(); // the user's regional settings (the rate's separator)
 
     // The keyboard's place on the board; back on cell 1 at every deal.
@@ -68,10 +70,15 @@ public:
 
     // Statistics.
     void Marquage();
+    // Saves what the close saves (the five keys of the shutdown), in one replacement of the file.
+    void Enregistrer() const;
 
     // Settings file.
     QString LireParametre(const QString& section, const QString& key) const;
     void EcrireParametre(const QString& section, const QString& key, const QString& value) const;
+    // Several keys written as one save: the file is replaced once, with every key or none.
+    void EcrireParametres(const QString& section,
+                          const std::vector<std::pair<QString, QString>>& values) const;
 
     // Plays a sound when the switch is on; a request with the switch off never reaches the player.
     void Jouer(const QString& fileName);

@@ -6,13 +6,20 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 QString userConfigDirectory() {
-    // The generic location, so the folder is "tervalo" even when the application has no name
-    // set (or another one, as under the tests).
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/tervalo");
+    // As the XDG rule has it, a relative path is ignored: it would name a folder under whatever
+    // the current directory is. HOME unset would otherwise give "/.config" at the root.
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(base)) {
+        const QString home = qEnvironmentVariable("HOME");
+        if (!QDir::isAbsolutePath(home)) {
+            return QString();
+        }
+        base = home + QStringLiteral("/.config");
+    }
+    // "tervalo" even when the application has no name set (or another one, as under the tests).
+    return QDir::cleanPath(base) + QStringLiteral("/tervalo");
 }
 
 QString settingsFilePath(const QString& executablePath) {
@@ -33,6 +40,9 @@ QString settingsFilePath(const QString& executablePath, const QString& userConfi
     const bool blocked = besideInfo.exists() && !besideInfo.isFile();
     if (!blocked && (besideInfo.isWritable() || QFileInfo(folder).isWritable())) {
         return beside;
+    }
+    if (userConfigDir.isEmpty()) {
+        return QString();
     }
     return QDir::cleanPath(userConfigDir) + QLatin1Char('/') + name;
 }

@@ -9,10 +9,12 @@
 // Where the statistics are kept. Beside the executable (its canonical path, symlinks resolved),
 // named after it with ".tvo", when that file can be written or could be created there: a
 // portable copy or the build tree. Otherwise, as for an installed game, the same name in the
-// user's configuration directory, which is created at the first write.
+// user's configuration directory, which is created at the first write. Empty when neither place
+// can be used: the statistics are then kept in memory only.
 QString settingsFilePath(const QString& executablePath);
 QString settingsFilePath(const QString& executablePath, const QString& userConfigDir);
 
-// The user's configuration directory for the game: ~/.config/tervalo (or under
-// $XDG_CONFIG_HOME), whatever the application's own name.
+// The user's configuration directory for the game: $XDG_CONFIG_HOME/tervalo, else
+// $HOME/.config/tervalo, whatever the application's own name; only an absolute path counts.
+// Empty when neither variable holds one.
 QString userConfigDirectory();

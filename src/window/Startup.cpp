@@ -44,19 +44,36 @@ QString decoder(const QByteArray& octets, bool coupe) {
 
 QString Game::LireParametre(const QString& section, const QString& key) const {
     constexpr int Taille = 255;
+    if (v.FichierParametres.isEmpty()) {
+        return QString();
+    }
     const profile::ReadResult lu =
         profile::readFile(v.FichierParametres, section.toUtf8(), key.toUtf8(), Taille);
     return decoder(lu.text.first(qBound(0, lu.n, int(lu.text.size()))), lu.n >= Taille - 1);
 }
 
 void Game::EcrireParametre(const QString& section, const QString& key, const QString& value) const {
+    EcrireParametres(section, {{key, value}});
+}
+
+void Game::EcrireParametres(const QString& section,
+                            const std::vector<std::pair<QString, QString>>& values) const {
+    // Without a usable folder the statistics live in memory only (said once at start-up).
+    if (v.FichierParametres.isEmpty()) {
+        return;
+    }
     // The per-user folder does not exist before the first write. A write that fails says so
     // in the log by itself; the game goes on either way.
     const QString dossier = QFileInfo(v.FichierParametres).absolutePath();
     if (!QFileInfo::exists(dossier)) {
         QDir().mkpath(dossier);
     }
-    profile::writeFile(v.FichierParametres, section.toUtf8(), key.toUtf8(), value.toUtf8());
+    std::vector<profile::KeyWrite> cles;
+    cles.reserve(values.size());
+    for (const auto& [key, value] : values) {
+        cles.push_back({key.toUtf8(), value.toUtf8()});
+    }
+    profile::writeFile(v.FichierParametres, section.toUtf8(), cles);
 }
 
 void Game::Form_Load(const QString& executablePath) {
@@ -66,6 +83,10 @@ void Game::Form_Load(const QString& executablePath) {
     v.VictConsMax = 0;
 
     v.FichierParametres = settingsFilePath(executablePath);
+    if (v.FichierParametres.isEmpty()) {
+        qWarning("Tervalo: no usable folder for the settings file (HOME and XDG_CONFIG_HOME are "
+                 "unset or relative); the statistics of this run are kept in memory only");
+    }
 
     // The digit colours and the board. The widget layer shows the board as soon as this event
     // returns, before any click; nothing here waits for it.
@@ -97,11 +118,15 @@ void Game::Form_Load(const QString& executablePath) {
 }
 
 void Game::Form_Unload() {
+    Enregistrer();
+}
+
+void Game::Enregistrer() const {
     // The labels are saved, not the counters: a game still in progress is not counted.
-    EcrireParametre(Section, QStringLiteral("Temps"), c.TempsMeilleur.text);
-    EcrireParametre(Section, QStringLiteral("PConsecutives"), c.VictConsMeilleure.text);
-    EcrireParametre(Section, QStringLiteral("Pjoue"), c.PJoue.text);
-    EcrireParametre(Section, QStringLiteral("PGagne"), c.PGagne.text);
-    EcrireParametre(Section, QStringLiteral("Sonore"),
-                    c.Sons[0].value != 0 ? QStringLiteral("1") : QStringLiteral("0"));
+    EcrireParametres(Section, {{QStringLiteral("Temps"), c.TempsMeilleur.text},
+                               {QStringLiteral("PConsecutives"), c.VictConsMeilleure.text},
+                               {QStringLiteral("Pjoue"), c.PJoue.text},
+                               {QStringLiteral("PGagne"), c.PGagne.text},
+                               {QStringLiteral("Sonore"),
+                                c.Sons[0].value != 0 ? QStringLiteral("1") : QStringLiteral("0")}});
 }

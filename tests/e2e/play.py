@@ -92,7 +92,7 @@ class Game:
         self.display = x11.Display(env["DISPLAY"])
         try:
             try:
-                out = x11.xdotool(env, "search", "--sync", "--onlyvisible", "--pid",
+                out = x11.xdotool(env, "search", "--sync", "--all", "--onlyvisible", "--pid",
                                   str(self.process.pid), "--name", "^Tervalo - ",
                                   timeout=START_TIMEOUT)
             except subprocess.TimeoutExpired:
@@ -332,8 +332,10 @@ def first_run(executable, env, settings, logs):
         if message_colour(game.capture()) != WHITE:
             raise AssertionError("the message line is not white before the first deal")
         played = play_game(game)
-        if os.path.exists(settings):
-            raise AssertionError("the settings file was written before the window closed")
+        # The finished game is saved at once, as the close saves it.
+        if not os.path.exists(settings):
+            raise AssertionError("the finished game was not saved before the window closed")
+        at_end = read_file(settings)
         game.quit()
 
     best_time = ""
@@ -349,6 +351,8 @@ def first_run(executable, env, settings, logs):
     won = played.result == "won"
     check_file(settings, settings_bytes(best_time, "1" if won else "", 1, int(won)),
                f"after a {played.result} game")
+    if read_file(settings) != at_end:
+        raise AssertionError(f"the close changed what the game's end saved: {at_end!r}")
     return played, best_time
 
 

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "stats/ProfileFile.h"
+#include "support/Faults.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifndef TERVALO_PROFILE_WRITER
 #error "TERVALO_PROFILE_WRITER must name the helper that writes the settings file in a loop"
@@ -520,6 +523,131 @@ TEST(SettingsFile, KilledWriterLeavesAWholeFile) {
     }
     EXPECT_GT(last, 0);
     EXPECT_GT(interrupted, 0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// One save: several keys, one replacement of the file.
+
+const std::vector<profile::KeyWrite> kClose = {{"Temps", "0:00:59"},
+                                               {"PConsecutives", "3"},
+                                               {"Pjoue", "11"},
+                                               {"PGagne", "7"},
+                                               {"Sonore", "1"}};
+
+// Whatever the file held, a save gives the bytes of its keys written one by one, in order.
+TEST(SettingsSave, SameBytesAsOneWritePerKey) {
+    const std::vector<profile::KeyWrite> sets[] = {
+        kClose,
+        {{"Temps", ""}, {"PConsecutives", "0"}, {"Pjoue", "0"}, {"PGagne", "0"}, {"Sonore", "0"}},
+        {{"Temps", std::nullopt}, {"Pjoue", "2"}, {"Temps", "0:00:01"}, {"pjoue", std::nullopt}},
+    };
+    std::vector<Bytes> initials = {std::nullopt};
+    for (const QString& name : vectorNames())
+        initials.push_back(bytesOf(loadVector(name)[u"initial"]));
+    for (std::size_t i = 0; i < initials.size(); ++i) {
+        for (std::size_t k = 0; k < std::size(sets); ++k) {
+            SCOPED_TRACE("initial " + std::to_string(i) + ", set " + std::to_string(k));
+            QTemporaryDir dir;
+            const QString path = dir.filePath("tervalo.tvo");
+            // One write per key in memory, which the recorded vectors tie to the file's bytes.
+            Bytes each = initials[i];
+            if (each)
+                putFile(path, *each);
+            for (const auto& w : sets[k]) {
+                if (each || w.value)
+                    each = write(each ? &*each : nullptr, "Parametres", w.key, w.value);
+            }
+            EXPECT_TRUE(writeFile(path, "Parametres", sets[k]));
+            EXPECT_EQ(fileBytes(path), each);
+        }
+    }
+}
+
+// A device that fails when the data is flushed (here: the file may not grow past 20 bytes)
+// leaves the old file byte for byte, with one warning naming it.
+TEST(SettingsSave, FailedFlushLeavesTheOldFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    const QByteArray old = "[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
+                           "PGagne=7\r\nSonore=1\r\n";
+    putFile(path, old);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ReadGroup));
+    {
+        WarningLog warnings;
+        FileSizeLimit limit(20);
+        EXPECT_FALSE(writeFile(path, "Parametres", kClose));
+        ASSERT_EQ(warnings.messages().size(), 1);
+        EXPECT_TRUE(warnings.messages()[0].contains(path)) << warnings.messages()[0].toStdString();
+    }
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"tervalo.tvo"});
+
+    // Once the device works again the save goes through, and the file keeps its permissions.
+    ASSERT_TRUE(writeFile(path, "Parametres", kClose));
+    EXPECT_EQ(readFile(path, "Parametres", "PJoue").text, "11");
+    struct stat info = {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// A writable file in a folder that takes no new file is rewritten in place; a failure there
+// still leaves the old contents.
+TEST(SettingsSave, WritableFileInAFolderThatCannotBeWritten) {
+    const QByteArray old = "[Parametres]\r\nPjoue=10\r\n";
+    ReadOnlyFolder folder("tervalo.tvo", old);
+    ASSERT_TRUE(folder.isValid());
+    const QString path = folder.file();
+    {
+        WarningLog warnings;
+        FileSizeLimit limit(30);
+        EXPECT_FALSE(writeFile(path, "Parametres", kClose));
+        EXPECT_EQ(warnings.messages().size(), 1);
+    }
+    EXPECT_EQ(fileBytes(path), old);
+
+    ASSERT_TRUE(writeFile(path, "Parametres", kClose));
+    EXPECT_EQ(fileBytes(path), QByteArray("[Parametres]\r\nPjoue=11\r\nTemps=0:00:59\r\n"
+                                          "PConsecutives=3\r\nPGagne=7\r\nSonore=1\r\n"));
+    // Shorter contents leave no tail of the longer ones.
+    ASSERT_TRUE(writeFile(path, "Parametres", "Temps", std::nullopt));
+    EXPECT_EQ(fileBytes(path), QByteArray("[Parametres]\r\nPjoue=11\r\nPConsecutives=3\r\n"
+                                          "PGagne=7\r\nSonore=1\r\n"));
+}
+
+// A name so long that no temporary name can be made beside it is still written.
+TEST(SettingsSave, NameTooLongForATemporaryFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString(250, u'n') + ".tvo");
+    putFile(path, "[Parametres]\r\nPjoue=10\r\n");
+    EXPECT_TRUE(writeFile(path, "Parametres", kClose));
+    EXPECT_EQ(readFile(path, "Parametres", "Pjoue").text, "11");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+}
+
+// Whole saves killed at random instants: the file always holds one round, never a mix.
+TEST(SettingsSave, KilledSavesLeaveOneWholeRecord) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+    const char* const keys[] = {"Temps", "PConsecutives", "Pjoue", "PGagne", "Sonore"};
+    auto* random = QRandomGenerator::global();
+    for (int run = 0; run < 12; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        QProcess writer;
+        writer.start(QStringLiteral(TERVALO_PROFILE_WRITER), {path, QStringLiteral("--whole")});
+        ASSERT_TRUE(writer.waitForStarted(5000));
+        ASSERT_TRUE(writer.waitForReadyRead(5000)) << "the writer never got going";
+        QThread::usleep(random->bounded(1000, 15000));
+        writer.kill();
+        ASSERT_TRUE(writer.waitForFinished(5000));
+        const QByteArray bytes = fileBytes(path).value_or(QByteArray());
+        const QByteArray round = read(&bytes, "Parametres", "Temps").text;
+        QByteArray expected = "[Parametres]\r\n";
+        for (const char* key : keys)
+            expected += QByteArray(key) + '=' + round + "\r\n";
+        EXPECT_EQ(bytes, expected);
+    }
 }
 
 } // namespace

@@ -14,3 +14,17 @@ if(TARGET window_LazySoundPlayer_test)
         TERVALO_SOUND_MODULE="$<TARGET_FILE:tervalo_sound>"
         TERVALO_GAME_DIR="$<TARGET_FILE_DIR:tervalo>")
 endif()
+# The helper that plays games until the end-of-game test kills it.
+add_executable(game_runner ${CMAKE_CURRENT_LIST_DIR}/game_runner_main.cpp)
+target_link_libraries(game_runner PRIVATE tervalo_test_support)
+if(TARGET window_Saving_test)
+    add_dependencies(window_Saving_test game_runner)
+    target_compile_definitions(window_Saving_test PRIVATE
+        TERVALO_GAME_RUNNER="$<TARGET_FILE:game_runner>")
+endif()
+# The one-window tests start the built game itself.
+if(TARGET window_SingleInstance_test)
+    add_dependencies(window_SingleInstance_test tervalo)
+    target_compile_definitions(window_SingleInstance_test PRIVATE
+        TERVALO_GAME="$<TARGET_FILE:tervalo>")
+endif()

@@ -438,6 +438,13 @@ void Tableau::onTimer() {
     afficher();
 }
 
+void Tableau::auPremierPlan() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
 void Tableau::closeEvent(QCloseEvent* event) {
     game_.Form_Unload();
     afficher();

@@ -36,6 +36,9 @@ public:
     // mine pictures and the clock. Cheap: only what differs is touched.
     void afficher();
 
+    // Brings the window to the front, restored if it was minimised.
+    void auPremierPlan();
+
     // The program's icon: a bomb with a burning fuse, one 32x32 image.
     static QIcon programIcon();
 
