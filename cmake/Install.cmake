@@ -2,31 +2,41 @@
 #
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Installation and the Debian package.
+# Installation, for a folder of one's own (cmake --install … --prefix ~/.local) as for a
+# distribution's package (debian/).
 #
 #   <prefix>/lib/tervalo/tervalo        the executable, with its four sound effects and the
 #                                       sound module (loaded on the first sound) beside it
-#   <prefix>/bin/tervalo                a relative link to it (the game finds its files through
-#                                       its resolved path, so the link is enough)
-#   <prefix>/share/applications, share/metainfo, share/icons/hicolor   the desktop integration
+#   <prefix>/<bindir>/tervalo           a relative link to it (the game finds its files through
+#                                       its resolved path, so the link is enough); bindir is bin,
+#                                       or games for a distribution (-DCMAKE_INSTALL_BINDIR=games)
+#   <prefix>/share/man/man6/tervalo.6   the manual page
+#   <prefix>/share/applications, share/metainfo, share/icons/hicolor   the desktop integration,
+#                                       all named io.github.tervalo.Tervalo
 
+include(GNUInstallDirs)
 set(TERVALO_PRIVATE_DIR lib/tervalo)
+set(TERVALO_APP_ID io.github.tervalo.Tervalo)
 
 install(TARGETS tervalo RUNTIME DESTINATION ${TERVALO_PRIVATE_DIR})
-# dpkg-shlibdeps reads every ELF file of the package: Qt Multimedia, which only the module
-# links, stays among the dependencies.
+# A module the game opens itself: no SONAME, so nothing for ldconfig. dpkg-shlibdeps reads every
+# ELF file of a package, so Qt Multimedia, which only the module links, stays a dependency.
 install(TARGETS tervalo_sound LIBRARY DESTINATION ${TERVALO_PRIVATE_DIR})
 install(FILES ${TERVALO_SOUND_FILES} DESTINATION ${TERVALO_PRIVATE_DIR})
 
 # Made in the build tree and installed as it is: install() copies a link as a link.
+file(RELATIVE_PATH TERVALO_LINK_TARGET /prefix/${CMAKE_INSTALL_BINDIR}
+     /prefix/${TERVALO_PRIVATE_DIR}/tervalo)
 set(TERVALO_LINK ${CMAKE_BINARY_DIR}/install-link/tervalo)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/install-link)
-file(CREATE_LINK ../${TERVALO_PRIVATE_DIR}/tervalo ${TERVALO_LINK} SYMBOLIC)
-install(FILES ${TERVALO_LINK} DESTINATION bin)
+file(CREATE_LINK ${TERVALO_LINK_TARGET} ${TERVALO_LINK} SYMBOLIC)
+install(FILES ${TERVALO_LINK} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/tervalo.desktop DESTINATION share/applications)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.tervalo.Tervalo.metainfo.xml
-        DESTINATION share/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/tervalo.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TERVALO_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/${TERVALO_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icon: the SVG for the scalable size, and PNG renderings of it for the fixed sizes.
 set(TERVALO_ICON_SVG ${PROJECT_SOURCE_DIR}/resources/tervalo.svg)
@@ -54,27 +64,8 @@ add_custom_target(tervalo_icons ALL DEPENDS ${TERVALO_ICON_PNGS})
 
 foreach(size IN LISTS TERVALO_ICON_SIZES)
     install(FILES ${TERVALO_ICON_DIR}/${size}x${size}/apps/tervalo.png
-            DESTINATION share/icons/hicolor/${size}x${size}/apps)
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${TERVALO_APP_ID}.png)
 endforeach()
-install(FILES ${TERVALO_ICON_SVG} DESTINATION share/icons/hicolor/scalable/apps)
-
-# cpack -G DEB
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME tervalo)
-set(CPACK_PACKAGE_VENDOR "Tervalo maintainers")
-set(CPACK_PACKAGE_CONTACT
-    "Tervalo maintainers <maintainers@users.noreply.c-seed-c95deb1a.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "mine-clearing game with a French interface")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A board of 10 x 10 cells hides 10 mines: a left click reveals a cell, a right click marks\n\
-it. Reveal every cell that is not a mine to win. The game keeps your statistics (games played\n\
-and won, best time, runs of wins) and plays sound effects that can be switched off.")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# What is loaded at run time rather than linked, so dpkg-shlibdeps cannot see it: the window
-# system's platform plugin, the SVG plugins that draw the pictures, and the fonts that stand in
-# for Arial with the same metrics.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation")
-set(CPACK_STRIP_FILES ON)
-include(CPack)
+install(FILES ${TERVALO_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${TERVALO_APP_ID}.svg)

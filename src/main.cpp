@@ -2,6 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "window/CommandLine.h"
 #include "window/Game.h"
 #include "window/SettingsPath.h"
 #include "window/SystemServices.h"
@@ -11,15 +12,23 @@
 #include "window/ui/Tableau.h"
 
 #include <QApplication>
+#include <optional>
 
 #ifdef TERVALO_FIRST_PAINT_PROBE
 #include "FirstPaint.h"
 #endif
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = handleCommandLine(argc, argv))
+        return *status;
+    std::optional<DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
+    guard.reset();
     QApplication::setApplicationName(QStringLiteral("tervalo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tervalo"));
+    // No display name: Qt would append it to the window's designed title.
+    QApplication::setApplicationVersion(QStringLiteral(TERVALO_VERSION));
+    // The desktop entry, the AppStream id and the icons share one name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tervalo.Tervalo"));
     QApplication::setWindowIcon(Tableau::programIcon());
 
     SystemRandom random;

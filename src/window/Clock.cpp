@@ -5,6 +5,8 @@
 #include "window/Clock.h"
 #include "window/Game.h"
 
+#include <algorithm>
+
 QString texteHorloge(std::int64_t secondes) {
     if (secondes < 0) {
         secondes = 0;
@@ -20,4 +22,10 @@ void Game::Timer1_Timer() {
     // time of day may go back at midnight, at a change of summer time or when it is set.
     const std::int64_t ecoule = (clock_.monotonicMs() - debutMonotone_) / 1000;
     c.TempsActuel.text = texteHorloge(ecoule);
+}
+
+int Game::msToNextTick() {
+    const std::int64_t period = c.Timer1.interval > 0 ? c.Timer1.interval : 1000;
+    const std::int64_t ecoule = std::max<std::int64_t>(clock_.monotonicMs() - debutMonotone_, 0);
+    return static_cast<int>(period - ecoule % period);
 }

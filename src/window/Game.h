@@ -85,6 +85,11 @@ public:
 
     // Whether the game is dealt and not yet over (the clock runs exactly then).
     bool partieEnCours() const { return c.Timer1.enabled; }
+    // The milliseconds from now to the clock's next tick: the next whole period of the time
+    // elapsed since the deal, so the clock never shows a second late. At least 1.
+    int msToNextTick();
+    // Tells deals apart: the monotonic reading taken at the last deal.
+    std::int64_t dealStamp() const { return debutMonotone_; }
 
 private:
     bool ResteDixCases(); // the board check after a reveal

@@ -20,7 +20,7 @@ public:
 class GameClock {
 public:
     virtual ~GameClock() = default;
-    // Local time of day, in days (the fraction of the day elapsed), to the whole second.
+    // Local time of day, in days (the fraction of the day elapsed), to the millisecond.
     virtual double timeOfDay() = 0;
     // A monotonic reading in milliseconds: never goes back, unaffected by setting the clock.
     virtual std::int64_t monotonicMs() = 0;

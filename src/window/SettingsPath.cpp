@@ -23,7 +23,23 @@ QString userConfigDirectory() {
 }
 
 QString settingsFilePath(const QString& executablePath) {
+#ifdef TERVALO_SETTINGS_PER_USER
+    // A packaged game: even root, who could write beside it in /usr, keeps a file of its own.
+    return perUserSettingsFilePath(executablePath, userConfigDirectory());
+#else
     return settingsFilePath(executablePath, userConfigDirectory());
+#endif
+}
+
+QString perUserSettingsFilePath(const QString& executablePath, const QString& userConfigDir) {
+    if (userConfigDir.isEmpty()) {
+        return QString();
+    }
+    const QFileInfo executable(executablePath);
+    const QString real = executable.canonicalFilePath();
+    const QFileInfo resolved(real.isEmpty() ? executable.absoluteFilePath() : real);
+    return QDir::cleanPath(userConfigDir) + QLatin1Char('/') + resolved.completeBaseName() +
+           QStringLiteral(".tvo");
 }
 
 QString settingsFilePath(const QString& executablePath, const QString& userConfigDir) {

@@ -14,6 +14,10 @@
 QString settingsFilePath(const QString& executablePath);
 QString settingsFilePath(const QString& executablePath, const QString& userConfigDir);
 
+// Always the file in the user's configuration directory: what a build configured with
+// TERVALO_SETTINGS_PER_USER (a distribution's package) uses. Empty without such a directory.
+QString perUserSettingsFilePath(const QString& executablePath, const QString& userConfigDir);
+
 // The user's configuration directory for the game: $XDG_CONFIG_HOME/tervalo, else
 // $HOME/.config/tervalo, whatever the application's own name; only an absolute path counts.
 // Empty when neither variable holds one.

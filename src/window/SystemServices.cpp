@@ -8,7 +8,7 @@
 #include <bit>
 
 void SystemRandom::seed(float secondsSinceMidnight) {
-    // The same second of the day gives the same deal, as with the time-of-day seed it stands for.
+    // The same instant of the day, as a float (to about 1/128 s), gives the same deal.
     engine_.seed(std::bit_cast<std::uint32_t>(secondsSinceMidnight));
 }
 
@@ -22,8 +22,9 @@ SystemClock::SystemClock() {
 }
 
 double SystemClock::timeOfDay() {
-    const int secondes = QTime::currentTime().msecsSinceStartOfDay() / 1000;
-    return secondes / 86400.0;
+    // With the milliseconds: the deal is seeded from it, and two deals within one second must
+    // still differ.
+    return QTime::currentTime().msecsSinceStartOfDay() / 86'400'000.0;
 }
 
 std::int64_t SystemClock::monotonicMs() {

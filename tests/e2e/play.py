@@ -40,6 +40,7 @@ from x11 import TimedOut, wait_for  # noqa: E402
 
 SOUNDS = ("HALLELU1.wav", "Explosion.wav", "YEAH.wav", "POP.wav")
 WIDTH, HEIGHT = 684, 534
+TITLE = "Tervalo - par l'équipe Tervalo - Version 1.2"
 
 # Client-area rectangles of the window (x, y, width, height).
 COMMENTAIRE = (506, 308, 175, 23)
@@ -331,6 +332,10 @@ def first_run(executable, env, settings, logs):
             raise AssertionError("the settings file exists before the first close")
         if message_colour(game.capture()) != WHITE:
             raise AssertionError("the message line is not white before the first deal")
+        # The title bar shows the designed caption and nothing after it.
+        title = game.display.utf8_property(game.window, "_NET_WM_NAME")
+        if title != TITLE:
+            raise AssertionError(f"the window's title is {title!r}, not {TITLE!r}")
         played = play_game(game)
         # The finished game is saved at once, as the close saves it.
         if not os.path.exists(settings):

@@ -171,6 +171,34 @@ class Display:
         finally:
             self.lib.XDestroyImage(image)
 
+    def utf8_property(self, window, name):
+        """A window's UTF8_STRING property (such as _NET_WM_NAME), or None."""
+        lib = self.lib
+        lib.XInternAtom.restype = ctypes.c_ulong
+        lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        lib.XGetWindowProperty.argtypes = [
+            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+            ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+            ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+        lib.XFree.argtypes = [ctypes.c_void_p]
+        prop = lib.XInternAtom(self.handle, name.encode(), 1)
+        utf8 = lib.XInternAtom(self.handle, b"UTF8_STRING", 1)
+        if not prop or not utf8:
+            return None
+        kind, fmt = ctypes.c_ulong(), ctypes.c_int()
+        count, after, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
+        if lib.XGetWindowProperty(self.handle, window, prop, 0, 1024, 0, utf8, ctypes.byref(kind),
+                                  ctypes.byref(fmt), ctypes.byref(count), ctypes.byref(after),
+                                  ctypes.byref(data)) != 0 or not data:
+            return None
+        try:
+            if kind.value != utf8 or fmt.value != 8:
+                return None
+            return ctypes.string_at(data, count.value).decode()
+        finally:
+            lib.XFree(data)
+
     def close(self):
         if self.handle:
             self.lib.XCloseDisplay(self.handle)

@@ -66,7 +66,7 @@ def check(prefix):
             failures.append(f"{layout.LINK}: does not resolve to the executable")
 
     for n in layout.ICON_SIZES:
-        relative = f"share/icons/hicolor/{n}x{n}/apps/tervalo.png"
+        relative = f"share/icons/hicolor/{n}x{n}/apps/{layout.APP_ID}.png"
         path = os.path.join(prefix, relative)
         if os.path.isfile(path) and png_size(path) != (n, n):
             failures.append(f"{relative}: a PNG of {png_size(path)}, not {n}x{n}")

@@ -5,8 +5,15 @@
 #include "support/BoardFixture.h"
 #include "window/Clock.h"
 #include "window/SystemServices.h"
+#include "window/ui/Tableau.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QTemporaryDir>
 #include <QThread>
+#include <chrono>
 #include <gtest/gtest.h>
 
 TEST(TexteHorloge, HoursUnpaddedMinutesAndSecondsOnTwoDigits) {
@@ -74,17 +81,74 @@ TEST_F(ClockTest, EachDealRestartsTheCount) {
     EXPECT_EQ(game.c.TempsActuel.text, QStringLiteral("0:00:02"));
 }
 
-TEST(SystemClock, TimeOfDayToTheSecondAndAMonotonicCount) {
+TEST(SystemClock, MonotonicCount) {
     SystemClock clock;
     const double day = clock.timeOfDay();
     EXPECT_GE(day, 0.0);
     EXPECT_LT(day, 1.0);
-    const double seconds = day * 86400.0;
-    EXPECT_NEAR(seconds, std::round(seconds), 1e-6);
-
     const std::int64_t first = clock.monotonicMs();
     QThread::msleep(20);
     const std::int64_t second = clock.monotonicMs();
     EXPECT_GE(first, 0);
     EXPECT_GE(second - first, 20);
+}
+
+// Deals a few hundredths of a second apart, on the real clock and generator, are different
+// boards: with whole seconds, at least two of these three would share their second and mines.
+TEST(SystemClock, DealsWithinOneSecondDiffer) {
+    SystemRandom random;
+    SystemClock clock;
+    RecordingPlayer sound;
+    Game game(random, clock, sound);
+    game.ConstruireGrille();
+    std::vector<std::array<std::int16_t, 11>> boards;
+    for (int k = 0; k < 3; ++k) {
+        if (k > 0) {
+            QThread::msleep(30);
+        }
+        game.Nouveau();
+        boards.push_back(game.v.PosBombes);
+    }
+    EXPECT_NE(boards[0], boards[1]);
+    EXPECT_NE(boards[1], boards[2]);
+}
+
+// The real window on the real clock. Dealt just after a whole second of the monotonic clock,
+// where a coarse timer rounds a one-second tick down to that second, 20 ms early: the label
+// would then show each second nearly a second late.
+TEST(SystemClock, TheWindowShowsEachSecondOnTime) {
+    SystemRandom random;
+    SystemClock clock;
+    RecordingPlayer sound;
+    Game game(random, clock, sound);
+    QTemporaryDir dir;
+    game.Form_Load(dir.filePath(QStringLiteral("tervalo")));
+    Tableau window(game);
+    window.show();
+    auto* temps = window.findChild<QLabel*>(QStringLiteral("TempsActuel"));
+    ASSERT_NE(temps, nullptr);
+
+    const auto phase = [] {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() % 1000;
+    };
+    while (phase() < 10 || phase() > 40) {
+        QThread::msleep(1);
+    }
+    QElapsedTimer since;
+    since.start();
+    window.findChild<QAbstractButton*>(QStringLiteral("Rejouer"))->click();
+    // On time: the second is up; at most this late, even on a loaded machine.
+    constexpr std::int64_t Late = 500;
+    for (int k = 1; k <= 3; ++k) {
+        const QString want = texteHorloge(k);
+        while (temps->text() != want && since.elapsed() < 1000 * k + 2000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        const std::int64_t at = since.elapsed();
+        EXPECT_EQ(temps->text(), want);
+        EXPECT_GE(at, 1000 * k) << want.toStdString();
+        EXPECT_LT(at, 1000 * k + Late) << want.toStdString();
+    }
+    window.close();
 }

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 
@@ -73,25 +74,51 @@ BoardView::~BoardView() {
 
 void BoardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    // On a scaled screen each pixel becomes a block of the same colour: the board's colours
-    // must stay exact, never blended.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    const QImage& image = picture_.image();
-    const QRect target(QPoint(0, 0), image.size());
-    p.drawImage(target, image);
-    if (covered_) {
-        const QColor plain = toQColor(picture_.backColour());
-        for (int n = 1; n <= board::Cells; ++n) {
-            if (covered_(n) && event->rect().intersects(cellSquare(n))) {
-                p.fillRect(cellSquare(n), plain);
-            }
-        }
+    const QRect target(QPoint(0, 0), picture_.image().size());
+    const qreal dpr = devicePixelRatioF();
+    if (scene_ && dpr != std::floor(dpr)) {
+        // A fractional scale: the board drawn at the screen's resolution, pixel for pixel.
+        p.drawImage(QPoint(0, 0), screenImage(dpr));
+    } else {
+        paintPicture(p, event->rect());
     }
     // Outside the picture, if the widget is ever larger than it.
     const QRegion rest = QRegion(event->rect()).subtracted(target);
     for (const QRect& r : rest) {
         p.fillRect(r, palette().window());
     }
+}
+
+void BoardView::paintPicture(QPainter& p, const QRect& exposed) {
+    // On a screen scaled by a whole factor each pixel becomes a block of the same colour: the
+    // board's colours must stay exact, never blended.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QImage& image = picture_.image();
+    p.drawImage(QRect(QPoint(0, 0), image.size()), image);
+    if (covered_) {
+        const QColor plain = toQColor(picture_.backColour());
+        for (int n = 1; n <= board::Cells; ++n) {
+            if (covered_(n) && exposed.intersects(cellSquare(n))) {
+                p.fillRect(cellSquare(n), plain);
+            }
+        }
+    }
+}
+
+const QImage& BoardView::screenImage(qreal dpr) {
+    BoardScene scene = scene_();
+    for (int n = 1; n <= board::Cells; ++n) {
+        scene.covered[n] = covered_ && covered_(n);
+    }
+    if (screen_.isNull() || screen_.devicePixelRatio() != dpr || scene != drawnScene_) {
+        screen_ = BoardRenderer::render(scene, picture_.font(), dpr);
+        drawnScene_ = std::move(scene);
+    }
+    return screen_;
+}
+
+void BoardView::updateCell(int cell) {
+    update(cellSquare(cell).adjusted(-1, -1, 1, 1));
 }
 
 QRect BoardView::cellSquare(int cell) {

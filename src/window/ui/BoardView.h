@@ -5,6 +5,7 @@
 #pragma once
 
 #include "minefield/Board.h"
+#include "window/BoardRenderer.h"
 
 #include <QAccessible>
 #include <QString>
@@ -14,6 +15,7 @@
 
 class Picture;
 class QAccessibleInterface;
+class QPainter;
 
 // The board picture PicFond on screen: shows the game's raster pixel for pixel. The cell
 // buttons and the mine pictures are its children.
@@ -35,6 +37,11 @@ public:
     static QRect cellSquare(int cell);
     // The cell under a point of the board, 0 off the cells.
     static int cellAtPoint(QPoint p);
+    // Repaints a cell's square, with a pixel around it: on a fractional scale its edges fall
+    // inside device pixels that the square's own rectangle would leave out.
+    void updateCell(int cell);
+    // Tells what the board shows, for drawing it at a fractional scale from the game's state.
+    void setScene(std::function<BoardScene()> scene) { scene_ = std::move(scene); }
 
     // Tells what a cell shows, in words, for assistive technologies.
     void setDescriber(std::function<QString(int cell)> describer) {
@@ -69,8 +76,14 @@ protected:
 private:
     void showCursorFrame();
     void announceFocusedCell();
+    void paintPicture(QPainter& p, const QRect& exposed);
+    // The board at this device pixel ratio, redrawn when what it shows changes.
+    const QImage& screenImage(qreal dpr);
 
     const Picture& picture_;
+    std::function<BoardScene()> scene_;
+    BoardScene drawnScene_;
+    QImage screen_;
     std::function<bool(int)> covered_;
     std::function<QString(int)> describer_;
     std::function<bool(QKeyEvent*)> keys_;

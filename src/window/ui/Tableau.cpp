@@ -22,6 +22,7 @@
 #include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -68,6 +69,22 @@ QFont fontOf(const Control& c) {
     return f;
 }
 
+// The window keeps its designed look under any desktop colour scheme: the style's own light
+// colours for everything it draws (the option buttons' discs, focus frames, greyed captions),
+// every role set, so that a dark application palette reaches no control.
+QPalette designedPalette(const QStyle* style) {
+    const QPalette standard = style->standardPalette();
+    QPalette fixed;
+    for (const QPalette::ColorGroup g :
+         {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto role = static_cast<QPalette::ColorRole>(r);
+            fixed.setBrush(g, role, standard.brush(g, role));
+        }
+    }
+    return fixed;
+}
+
 template <typename Binding, std::size_t N>
 auto modelOf(const Binding (&bindings)[N], const char* name) {
     for (const Binding& b : bindings) {
@@ -86,6 +103,7 @@ Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     // Before the first deal no cell has anything to show, whatever its button does.
     board_->setCovered(
         [this](int n) { return game_.c.BtnBomb[n].visible || game_.v.PosBombes[1] == 0; });
+    board_->setScene([this] { return BoardScene::of(game_); });
     board_->setDescriber([this](int n) { return game_.DescriptionCase(n); });
     board_->setKeyHandler([this](QKeyEvent* event) { return onBoardKey(event); });
     // A click moves the cursor only while the keyboard plays on the board.
@@ -129,6 +147,7 @@ void Tableau::build() {
         switch (c.kind) {
         case Kind::Window:
             setObjectName(c.objectName());
+            setPalette(designedPalette(style()));
             setWindowTitle(c.designText());
             setFixedSize(c.rect().size());
             if (QGuiApplication::windowIcon().isNull()) {
@@ -213,6 +232,9 @@ void Tableau::build() {
             continue;
         case Kind::Timer:
             timer1_.setObjectName(c.objectName());
+            timer1_.setTimerType(Qt::PreciseTimer);
+            timer1_.setSingleShot(true);
+            timer1_.setInterval(game_.c.Timer1.interval);
             continue;
         }
         byName.insert(QByteArray(c.name), w);
@@ -340,15 +362,14 @@ void Tableau::afficher() {
         }
     }
 
-    if (timer1_.interval() != c.Timer1.interval) {
-        timer1_.setInterval(c.Timer1.interval);
-    }
-    if (timer1_.isActive() != c.Timer1.enabled) {
-        if (c.Timer1.enabled) {
-            timer1_.start();
-        } else {
-            timer1_.stop();
-        }
+    // Each tick is set for the next whole second since the deal, on a timer that never fires
+    // early: a periodic coarse timer drifts, and may fire before the second is up, so the clock
+    // would show each second up to a second late.
+    if (!c.Timer1.enabled) {
+        timer1_.stop();
+    } else if (!timer1_.isActive() || timerDeal_ != game_.dealStamp()) {
+        timerDeal_ = game_.dealStamp();
+        timer1_.start(game_.msToNextTick());
     }
 }
 
@@ -370,7 +391,7 @@ void Tableau::showCell(int i) {
     }
     if (cell->isHidden() == m.visible) {
         cell->setVisible(m.visible);
-        board_->update(BoardView::cellSquare(i));
+        board_->updateCell(i);
     }
 }
 

@@ -81,4 +81,5 @@ private:
     Announcer* announcer_ = nullptr;
     QString cursorWords_; // what the cursor's cell showed when last shown
     QTimer timer1_{this};
+    std::int64_t timerDeal_ = 0; // the deal the clock's timer was set for
 };

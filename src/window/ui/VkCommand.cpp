@@ -102,5 +102,17 @@ void VkCommand::paintEvent(QPaintEvent*) {
         focus.rect = rect().adjusted(4, 4, -4, -4);
         p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+    p.setFont(shownFont(devicePixelRatioF(), logicalDpiY()));
+    option.fontMetrics = p.fontMetrics();
     p.drawControl(QStyle::CE_PushButtonLabel, option);
+}
+
+QRectF VkCommand::textBox() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+QFont VkCommand::shownFont(qreal scale, qreal dpi) const {
+    return fit_.font(font(), text(), textBox().size(), textfit::Rule::LineBox, scale, dpi);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "minefield/Colour.h"
+#include "window/TextFit.h"
 
 #include <QPushButton>
 
@@ -29,6 +30,10 @@ public:
     void setFace(Colour top, Colour bottom);
     void setForeColour(Colour colour);
     Colour foreColour() const { return fore_; }
+    // The box its text must fit in, and the font it is shown in on a screen of this scale and
+    // font resolution: the designed font, or just small enough to fit.
+    QRectF textBox() const;
+    QFont shownFont(qreal scale, qreal dpi) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,4 +47,5 @@ private:
     Colour faceTop_ = 0xFFFFFF;
     Colour faceBottom_ = 0xC0C0C0;
     Colour fore_ = colours::Black;
+    textfit::Cache fit_;
 };

@@ -4,10 +4,20 @@
 
 #include "window/ui/VkFrame.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 
 VkFrame::VkFrame(QWidget* parent) : QGroupBox(parent) {}
+
+QRectF VkFrame::textBox() const {
+    const int inset = qMax(look_.borderWidth, 1) + 1;
+    return QRectF(inset, 0, width() - 2 * inset, look_.titleHeight);
+}
+
+QFont VkFrame::shownFont(qreal scale, qreal dpi) const {
+    return fit_.font(font(), title(), textBox().size(), textfit::Rule::Ink, scale, dpi);
+}
 
 void VkFrame::setLook(const Look& look) {
     look_ = look;
@@ -30,10 +40,16 @@ void VkFrame::paintEvent(QPaintEvent*) {
         shade.setColorAt(1, toQColor(look_.titleEnd));
         p.fillRect(bar, shade);
     }
+    // Unclipped: a low bar may not hold the font's whole line, but it holds the letters,
+    // descenders included.
     p.setPen(toQColor(look_.titleText));
-    p.setFont(font());
-    const int inset = qMax(look_.borderWidth, 1) + 1;
-    p.drawText(bar.adjusted(inset, 0, -inset, 0), Qt::AlignCenter | Qt::TextSingleLine, title());
+    const QFont shown = shownFont(devicePixelRatioF(), logicalDpiY());
+    p.setFont(shown);
+    const QRectF box = textBox();
+    const qreal width = QFontMetricsF(shown, this).horizontalAdvance(title());
+    p.drawText(QPointF(box.left() + (box.width() - width) / 2,
+                       textfit::baselineInBand(shown, title(), box.height(), logicalDpiY())),
+               title());
 
     if (look_.border != None && look_.borderWidth > 0) {
         const QColor c = toQColor(look_.border);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "minefield/Colour.h"
+#include "window/TextFit.h"
 
 #include <QGroupBox>
 
@@ -29,10 +30,15 @@ public:
 
     void setLook(const Look& look);
     const Look& look() const { return look_; }
+    // The box its title must fit in, and the font it is shown in on a screen of this scale and
+    // font resolution: the designed font, or just small enough to fit.
+    QRectF textBox() const;
+    QFont shownFont(qreal scale, qreal dpi) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Look look_;
+    textfit::Cache fit_;
 };

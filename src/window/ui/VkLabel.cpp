@@ -85,7 +85,7 @@ void VkLabel::setSingleBorder(bool on) {
     }
 }
 
-void VkLabel::paintEvent(QPaintEvent* event) {
+void VkLabel::paintEvent(QPaintEvent*) {
     {
         QPainter p(this);
         if (back_ != Transparent) {
@@ -95,6 +95,17 @@ void VkLabel::paintEvent(QPaintEvent* event) {
             p.setPen(toQColor(BorderColour));
             p.drawRect(rect().adjusted(0, 0, -1, -1));
         }
+        // One line of plain text, centred, in a font that keeps it whole.
+        p.setFont(shownFont(devicePixelRatioF(), logicalDpiY()));
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(contentsRect(), static_cast<int>(alignment()) | Qt::TextSingleLine, text());
     }
-    QLabel::paintEvent(event);
+}
+
+QRectF VkLabel::textBox() const {
+    return contentsRect();
+}
+
+QFont VkLabel::shownFont(qreal scale, qreal dpi) const {
+    return fit_.font(font(), text(), textBox().size(), textfit::Rule::LineBox, scale, dpi);
 }

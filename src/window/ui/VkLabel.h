@@ -5,6 +5,7 @@
 #pragma once
 
 #include "minefield/Colour.h"
+#include "window/TextFit.h"
 
 #include <QLabel>
 
@@ -28,6 +29,10 @@ public:
     void setForeColour(Colour colour);
     Colour foreColour() const { return fore_; }
     void setSingleBorder(bool on);
+    // The box its text must fit in, and the font it is shown in on a screen of this scale and
+    // font resolution: the designed font, or just small enough to fit.
+    QRectF textBox() const;
+    QFont shownFont(qreal scale, qreal dpi) const;
     bool singleBorder() const { return border_; }
 
 protected:
@@ -38,4 +43,5 @@ private:
     Colour fore_ = colours::Black;
     bool border_ = false;
     bool announces_ = false;
+    textfit::Cache fit_;
 };

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "minefield/Colour.h"
+#include "window/TextFit.h"
 
 #include <QRadioButton>
 
@@ -18,4 +19,14 @@ public:
     int value() const { return isChecked() ? 1 : 0; }
     void setValue(int value);
     void setForeColour(Colour colour);
+    // The box its text must fit in, and the font it is shown in on a screen of this scale and
+    // font resolution: the designed font, or just small enough to fit.
+    QRectF textBox() const;
+    QFont shownFont(qreal scale, qreal dpi) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    textfit::Cache fit_;
 };
