@@ -62,4 +62,14 @@ add_test(NAME atspi.play
                  ${TERVALO_ATSPI_DBUS_RUN_SESSION} --
                  ${TERVALO_ATSPI_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/atspi/atspi_play.py
                  $<TARGET_FILE:tervalo>)
-set_tests_properties(atspi.play PROPERTIES LABELS atspi TIMEOUT 90)
+set_tests_properties(atspi.play PROPERTIES LABELS atspi TIMEOUT 300)
+
+# The same player under the Orca screen reader: what Orca says (its debug log, no voice needed)
+# holds the cells the cursor lands on, what each reveal uncovers, and the end of the game.
+find_program(TERVALO_ORCA orca REQUIRED)
+add_test(NAME atspi.orca
+         COMMAND ${TERVALO_ATSPI_XVFB_RUN} -a -s "-screen 0 1600x1200x24"
+                 ${TERVALO_ATSPI_DBUS_RUN_SESSION} --
+                 ${TERVALO_ATSPI_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/atspi/orca_speech.py
+                 $<TARGET_FILE:tervalo>)
+set_tests_properties(atspi.orca PROPERTIES LABELS atspi TIMEOUT 150)

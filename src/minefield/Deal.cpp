@@ -16,6 +16,8 @@ bool coinInterdit(int cell) {
 } // namespace
 
 void Game::Rejouer_Click() {
+    // Cell 1 is never a mine: a reveal key pressed once too often after a deal is harmless.
+    curseur.place(1);
     Nouveau();
 }
 

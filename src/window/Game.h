@@ -6,6 +6,7 @@
 
 #include "minefield/Picture.h"
 #include "minefield/Tervalo1.h"
+#include "window/BoardCursor.h"
 #include "window/Controls.h"
 #include "window/Services.h"
 
@@ -31,6 +32,9 @@ public:
     Picture PicFond;                    // the board picture
     QLocale locale = QLocale::system(); // the user's regional settings (the rate's separator)
 
+    // The keyboard's place on the board; back on cell 1 at every deal.
+    BoardCursor curseur;
+
     // Events of the window and its controls.
     void Form_Load(const QString& executablePath); // start-up, once per run
     void Form_Unload();                            // shutdown: save the statistics
@@ -40,6 +44,13 @@ public:
     void Timer1_Timer();
     void BtnBomb_Click(int index);
     void BtnBomb_MouseUp(int index, MouseButton button);
+
+    // A key pressed while the board has the keyboard focus: moves the cursor, or plays its cell
+    // as the mouse would, only while a game runs and only on a covered cell.
+    enum class KeyOutcome { NotABoardKey, Nothing, Moved, Played };
+    KeyOutcome PicFond_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
+    // What cell n shows, in words, for a screen reader: "Case 37, ligne 4, colonne 7 : 3".
+    QString DescriptionCase(int n) const;
 
     // Board construction at start-up: digit colours, buttons, mine pictures, sample points.
     void ConstruireGrille();

@@ -10,15 +10,21 @@ Run on a private X server and D-Bus session, e.g.
     xvfb-run -a dbus-run-session -- /usr/bin/python3 -B atspi_play.py path/to/tervalo
 
 The game is copied into a temporary folder, so its settings file is written there and not
-beside the build. The script finds the game's controls by their accessible names and roles,
-presses buttons through their accessible action, plays from the keyboard with xdotool, and
-checks that the names say what the cells show and that the message line's changes reach an
-AT-SPI client as events. Last, it starts the game on a screen scaled by two and checks the
-window's size on the X server. Any failure ends the script with a message and status 1.
+beside the build. A scripted player then plays whole games using only key presses (xdotool)
+and what the accessibility bus says: the cell the focus lands on, the phrases the game
+announces, and the board's table, read as a screen reader's table commands would read it. It
+deduces safe cells from the numbers it hears, guesses (from a seeded choice) when it must, and
+plays every game to its end, won or lost. It never looks at the screen and never clicks.
+Last, it starts the game on a screen scaled by two and checks the window's size on the X
+server. Any failure ends the script with a message and status 1.
+
+With TERVALO_ATSPI_TRANSCRIPT set to a file name, what a screen reader is told during the
+first game is written there, one phrase a line.
 """
 
 import faulthandler
 import os
+import random
 import re
 import shutil
 import signal
@@ -34,9 +40,15 @@ from gi.repository import Atspi, GLib  # noqa: E402
 
 import pyatspi  # noqa: E402
 
+GAMES = 20
 # The whole run is bounded: a hung bus or game must not hold the test suite.
-OVERALL_SECONDS = 55
+OVERALL_SECONDS = 280
 WAIT_SECONDS = 8.0
+
+CELL = re.compile(r"Case (\d+), ligne (\d+), colonne (\d+) : (.+)")
+PLAYING = " Partie en cours..."
+WON = " BRAVO !...C'est gagné !"
+LOST = " Dommage... Perdu !"
 
 
 class Failure(Exception):
@@ -49,9 +61,11 @@ def check(condition, message):
 
 
 class Events:
-    """Every name change and focus change an AT-SPI client is told of, with what it read."""
+    """What a screen reader is told unasked: the object that takes the focus, and each
+    notification as it shows (the game's announcements and its message line), with the event
+    that carried it."""
 
-    TYPES = ("object:property-change:accessible-name", "object:state-changed:focused")
+    TYPES = ("object:state-changed:focused", "object:state-changed:showing")
 
     def __init__(self):
         self.seen = []
@@ -59,21 +73,29 @@ class Events:
             pyatspi.Registry.registerEventListener(self._record, kind)
 
     def _record(self, event):
+        if event.detail1 != 1:
+            return
         try:
-            self.seen.append((event.type, event.source.description, event.source.name,
-                              event.detail1))
+            role = event.source.getRoleName()
+            if event.type.startswith("object:state-changed:showing") and role != "notification":
+                return
+            self.seen.append((event.type, role, event.source.name, event.source.description))
         except GLib.Error:
             pass  # the object went away with the game
 
-    def names(self, description):
-        return [name for kind, who, name, _ in self.seen
-                if kind.startswith("object:property-change:accessible-name")
-                and who == description]
+    def mark(self):
+        return len(self.seen)
 
-    def focused(self):
-        gained = [who for kind, who, _, detail in self.seen
-                  if kind.startswith("object:state-changed:focused") and detail == 1]
-        return gained[-1] if gained else None
+    def since(self, mark):
+        return self.seen[mark:]
+
+    def focused(self, mark=0):
+        """Names of the objects that took the focus since the mark."""
+        return [name for kind, _, name, _ in self.seen[mark:] if kind.endswith(":focused")]
+
+    def notified(self, mark=0, description=None):
+        return [name for kind, _, name, who in self.seen[mark:]
+                if kind.endswith(":showing") and (description is None or who == description)]
 
 
 def wait_for(predicate, what, seconds=WAIT_SECONDS):
@@ -90,7 +112,7 @@ def wait_for(predicate, what, seconds=WAIT_SECONDS):
         loop.quit()
         return False
 
-    GLib.timeout_add(20, poll)
+    GLib.timeout_add(5, poll)
     loop.run()
     check(held, "timed out waiting for " + what)
 
@@ -127,40 +149,26 @@ def find_application(process):
     return app
 
 
-def controls(app):
-    """Every accessible object of the game by its description, which is the control's name."""
-    by_name = {}
+def descendants(app):
+    found = []
 
     def walk(node, depth):
-        by_name.setdefault(node.description, node)
-        if depth < 8:
+        found.append(node)
+        # The board's cells are read through its table, not walked.
+        if depth < 8 and node.getRoleName() != "table":
             for child in node:
                 if child is not None:
                     walk(child, depth + 1)
 
     for window in app:
         walk(window, 0)
-    return by_name
+    return found
 
 
-def showing(node):
-    return node.getState().contains(pyatspi.STATE_SHOWING)
-
-
-def revealed_text(board, n):
-    """The name of the board's text standing for revealed cell n, if there is one."""
-    for child in board:
-        if (child is not None and child.getRoleName() == "label"
-                and child.name.startswith(f"Case {n} : ")):
-            return child.name
-    return None
-
-
-def press(node):
-    action = node.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    check("Press" in names, f"{node.description} has no press action: {names}")
-    action.doAction(names.index("Press"))
+def one(nodes, what, predicate):
+    matching = [n for n in nodes if predicate(n)]
+    check(len(matching) == 1, f"{len(matching)} objects for {what}")
+    return matching[0]
 
 
 def x_window(process):
@@ -173,102 +181,225 @@ def x_window(process):
 
 
 def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "30", *names], check=True, timeout=10)
+    subprocess.run(["xdotool", "key", "--delay", "12", *names], check=True, timeout=30)
 
 
-def play(executable, events):
+def route(start, target):
+    """The fewest keys from one cell to another: arrows, or a jump to a row's or a column's end
+    and arrows back."""
+    (r0, c0), (r, c) = divmod(start - 1, 10), divmod(target - 1, 10)
+    vertical = min(([("Down" if r > r0 else "Up")] * abs(r - r0),
+                    ["Prior"] + ["Down"] * r, ["Next"] + ["Up"] * (9 - r)), key=len)
+    horizontal = min(([("Right" if c > c0 else "Left")] * abs(c - c0),
+                      ["Home"] + ["Right"] * c, ["End"] + ["Left"] * (9 - c)), key=len)
+    return vertical + horizontal
+
+
+def neighbours(n):
+    r, c = divmod(n - 1, 10)
+    return [10 * rr + cc + 1 for rr in range(r - 1, r + 2) for cc in range(c - 1, c + 2)
+            if 0 <= rr < 10 and 0 <= cc < 10 and (rr, cc) != (r, c)]
+
+
+def deduce(shows):
+    """Safe cells and mines, from the numbers heard. shows[n] is what cell n shows."""
+    mines, safe = set(), set()
+    changed = True
+    while changed:
+        changed = False
+        for n, what in shows.items():
+            if not what.isdigit():
+                continue
+            covered = [m for m in neighbours(n) if shows[m] in ("couverte", "mine marquée",
+                                                                 "point d'interrogation")]
+            known = [m for m in covered if m in mines]
+            unknown = [m for m in covered if m not in mines and m not in safe]
+            if not unknown:
+                continue
+            if len(known) == int(what):
+                safe.update(unknown)
+                changed = True
+            elif len(known) + len(unknown) == int(what):
+                mines.update(unknown)
+                changed = True
+    return safe, mines
+
+
+class Player:
+    def __init__(self, app, events, table, message):
+        self.app = app
+        self.events = events
+        self.table = table
+        self.message = message
+        self.cursor = 1
+        self.keys_pressed = 0
+        self.transcript = []
+        self.pause = 0.0  # after each key, as a person who listens before the next one
+
+    def read_board(self):
+        """Every cell as the table gives it, as a screen reader's table commands read it."""
+        shows = {}
+        for n in range(1, 101):
+            name = self.table.getAccessibleAt((n - 1) // 10, (n - 1) % 10).name
+            m = CELL.fullmatch(name)
+            check(m and int(m.group(1)) == n
+                  and (int(m.group(2)), int(m.group(3))) == (1 + (n - 1) // 10, 1 + (n - 1) % 10),
+                  f"cell {n} reads {name!r}")
+            shows[n] = m.group(4)
+        return shows
+
+    def press(self, *names):
+        self.keys_pressed += len(names)
+        if not self.pause:
+            keys(*names)
+            return
+        for name in names:
+            keys(name)
+            time.sleep(self.pause)
+
+    def go(self, target):
+        if target == self.cursor:
+            return
+        mark = self.events.mark()
+        self.press(*route(self.cursor, target))
+        wait_for(lambda: any(name.startswith(f"Case {target}, ")
+                             for name in self.events.focused(mark)),
+                 f"the focus on cell {target}")
+        # Moves only: nothing else spoke of focus on the way but cells.
+        check(all(name.startswith("Case ") for name in self.events.focused(mark)),
+              f"the focus left the board: {self.events.focused(mark)}")
+        self.cursor = target
+
+    def act(self, key, cell):
+        """Plays the cursor's cell and returns what the game announces of it."""
+        mark = self.events.mark()
+        self.press(key)
+        heard = []
+
+        def announced():
+            heard[:] = [n for n in self.events.notified(mark) if n.startswith(f"Case {cell}, ")]
+            return heard
+
+        wait_for(announced, f"the announcement of cell {cell}")
+        check(not self.events.focused(mark), "the focus moved by itself")
+        return CELL.fullmatch(heard[-1]).group(4)
+
+    def end_of_game(self, mark):
+        ends = [n for n in self.events.notified(mark, "Message de la partie")
+                if n in (WON, LOST)]
+        return ends[-1] if ends else None
+
+    def play(self, number, mark_a_mine):
+        choose = random.Random(number)
+        start = self.events.mark()
+        # The first game from "Rejouer", the others from the board with Alt+R.
+        self.press("Return" if number == 0 else "alt+r")
+        wait_for(lambda: PLAYING in self.events.notified(start, "Message de la partie"),
+                 "the message line's ' Partie en cours...'")
+        self.cursor = 1
+        wait_for(lambda: any(n == "Case 1, ligne 1, colonne 1 : couverte"
+                             for n in self.events.focused(start) + self.events.notified(start)),
+                 "cell 1 spoken at the deal")
+        marked = False
+        while True:
+            shows = self.read_board()
+            safe, mines = deduce(shows)
+            covered = [n for n, what in shows.items() if what == "couverte"]
+            if mark_a_mine and not marked and mines & set(covered):
+                target = min(mines & set(covered))
+                self.go(target)
+                check(self.act("m", target) == "mine marquée", f"cell {target} not marked")
+                marked = True
+                continue
+            options = sorted(safe & set(covered))
+            guess = not options
+            if guess:
+                options = [n for n in covered if n not in mines] or covered
+            target = choose.choice(options) if guess else options[0]
+            self.go(target)
+            mark = self.events.mark()
+            shown = self.act("space", target)
+            check(shown not in ("couverte", "mine marquée", "point d'interrogation"),
+                  f"cell {target} still covered: {shown}")
+            check(guess or shown != "mine", f"cell {target}, deduced safe, was a mine")
+            if shown == "mine":
+                wait_for(lambda: self.end_of_game(mark) == LOST, "the message ' Dommage... Perdu !'")
+            end = self.end_of_game(mark) or (self.message.name if self.message.name in (WON, LOST)
+                                             else None)
+            if end is not None:
+                wait_for(lambda: self.end_of_game(mark) == end, "the end message as it shows")
+                # Between games the keys play nothing: Space again changes nothing.
+                after = self.events.mark()
+                self.press("space", "m")
+                time.sleep(0.1)
+                check(not self.events.notified(after), "a key played between games")
+                if number == 0:
+                    self.transcript = [(kind.split(":")[-1], role, name)
+                                       for kind, role, name, _ in self.events.since(start)]
+                return end == WON
+
+
+def play(executable, events, games=GAMES, pause=0.0):
     with tempfile.TemporaryDirectory() as folder:
         game = start_game(folder, executable)
         try:
             app = find_application(game)
-            c = controls(app)
-
-            # The board: a hundred push buttons named after their cell, the window's controls
-            # described by their names, the labels named by the text they show.
-            for n in range(1, 101):
-                cell = c.get(f"BtnBomb_{n}")
-                check(cell is not None, f"no cell {n}")
-                check(cell.getRoleName() == "push button", f"cell {n}: {cell.getRoleName()}")
-                check(cell.name == f"Case {n}", f"cell {n} is named {cell.name!r}")
-            check(showing(c["BtnBomb_1"]) and not showing(c["BtnBomb_37"]),
-                  "between games only the first cell shows")
-            for name, role, text in [("Commentaire", "label", "Partie en cours..."),
-                                     ("Mines", "label", "10"), ("PJoué", "label", "0"),
-                                     ("Pourcent", "label", "0 %"),
-                                     ("Rejouer", "push button", "Rejouer"),
-                                     ("Quitter", "push button", "Quitter"),
-                                     ("RAZ", "push button", "RAZ Statistiques")]:
-                check(name in c, f"no control {name}")
-                check(c[name].getRoleName() == role, f"{name}: role {c[name].getRoleName()}")
-                check(c[name].name == text, f"{name} is named {c[name].name!r}")
-            for name, key in [("Rejouer", "Alt+R"), ("Quitter", "Alt+Q"), ("RAZ", "Alt+Z")]:
-                action = c[name].queryAction()
+            nodes = descendants(app)
+            board = one(nodes, "the board", lambda n: n.getRoleName() == "table")
+            check(board.name == "Plateau", f"the board is named {board.name!r}")
+            table = board.queryTable()
+            check((table.nRows, table.nColumns) == (10, 10),
+                  f"a table of {table.nRows}x{table.nColumns}")
+            check(board.childCount == 100, f"the board has {board.childCount} children")
+            check(all(board.getChildAtIndex(i).getRoleName() == "table cell"
+                      for i in range(0, 100, 11)), "cells of the role table cell")
+            message = one(nodes, "the message line",
+                          lambda n: n.description == "Message de la partie")
+            check(message.getRoleName() == "notification", f"message: {message.getRoleName()}")
+            for name, key in [("Rejouer", "Alt+R"), ("Quitter", "Alt+Q"),
+                              ("RAZ Statistiques", "Alt+Z")]:
+                button = one(nodes, name, lambda n, name=name: n.getRoleName() == "push button"
+                             and n.name == name)
+                action = button.queryAction()
                 bindings = [action.getKeyBinding(i) for i in range(action.nActions)]
                 check(key in bindings, f"{name}'s key bindings: {bindings}")
+            for description in ("Meilleur temps", "Parties jouées", "Parties gagnées",
+                                "Victoires consécutives actuelles", "Taux de réussite"):
+                one(nodes, description, lambda n, d=description: n.description == d)
+            check(not any(re.search(r"_\d|^vk|Btn", n.description) for n in nodes),
+                  "a description names a control")
 
-            # The keyboard goes to the game's window; Qt then shows where its focus is.
+            # The keyboard goes to the game's window.
             subprocess.run(["xdotool", "windowfocus", "--sync", x_window(game)], check=True,
                            timeout=10)
-            wait_for(lambda: events.focused() == "Rejouer", "the focus on Rejouer")
+            wait_for(lambda: "Rejouer" in events.focused(), "the focus on Rejouer")
 
-            # A deal through the accessible action: the message line says so.
-            press(c["Rejouer"])
-            wait_for(lambda: " Partie en cours..." in events.names("Commentaire"),
-                     "the message line's change to ' Partie en cours...'")
-            wait_for(lambda: events.focused() == "BtnBomb_1", "the focus on the first cell")
-            check(all(showing(c[f"BtnBomb_{n}"]) for n in (1, 37, 100)), "covered cells show")
-            wait_for(lambda: events.names("TempsActuel"), "the clock's tick", 3.0)
-
-            # Marks from the keyboard: "M" and the context-menu key, the names follow the face.
-            keys("m")
-            wait_for(lambda: c["BtnBomb_1"].name == "Case 1 : mine marquée", "cell 1 marked")
-            keys("Right")
-            wait_for(lambda: events.focused() == "BtnBomb_2", "the focus on cell 2")
-            keys("Menu")
-            wait_for(lambda: c["BtnBomb_2"].name == "Case 2 : mine marquée", "cell 2 marked")
-            keys("m")
-            wait_for(lambda: c["BtnBomb_2"].name == "Case 2 : point d'interrogation",
-                     "cell 2 questioned")
-            check("Case 2 : mine marquée" in events.names("BtnBomb_2"),
-                  "no event for cell 2's mark")
-            wait_for(lambda: c["Mines"].name == "2", "two marks counted")
-
-            # Space on a marked cell reveals nothing; Return on the next one reveals it.
-            keys("space", "Right")
-            wait_for(lambda: events.focused() == "BtnBomb_3", "the focus on cell 3")
-            check(showing(c["BtnBomb_2"]), "a marked cell was revealed")
-            keys("Return")
-            wait_for(lambda: not showing(c["BtnBomb_3"]), "cell 3 revealed")
-            lost = c["Commentaire"].name == " Dommage... Perdu !"
-            # With its button gone, the board itself says what the cell shows.
-            wait_for(lambda: revealed_text(c["PicFond"], 3) is not None,
-                     "cell 3's content on the board")
-            content = revealed_text(c["PicFond"], 3)
-            expected = r"Case 3 : mine" if lost else r"Case 3 : (vide|[1-8])"
-            check(re.fullmatch(expected, content), f"revealed cell 3 reads {content!r}")
-            if lost:
-                wait_for(lambda: events.focused() == "Rejouer", "the focus on Rejouer")
-            else:
-                wait_for(lambda: (events.focused() or "").startswith("BtnBomb_")
-                         and events.focused() != "BtnBomb_3", "the focus on another cell")
-                # A cell revealed through its accessible action.
-                target = next(f"BtnBomb_{n}" for n in range(100, 0, -1)
-                              if showing(c[f"BtnBomb_{n}"]) and n not in (1, 2))
-                press(c[target])
-                wait_for(lambda: not showing(c[target]), target + " revealed")
-
-            # The clock rewrote the panel every second; the message line spoke of its changes
-            # only.
-            said = events.names("Commentaire")
-            now = c["Commentaire"].name
-            changes = [" Partie en cours..."] + ([now] if now != " Partie en cours..." else [])
-            check(said == changes, f"the message line said {said}, not {changes}")
+            player = Player(app, events, table, message)
+            player.pause = pause
+            results = []
+            for number in range(games):
+                results.append(player.play(number, mark_a_mine=number == 0))
+            print(f"{games} games by keyboard: {results.count(True)} won, "
+                  f"{results.count(False)} lost, {player.keys_pressed} keys")
+            print("A screen reader was told, in the first game:")
+            for kind, role, name in player.transcript:
+                print(f"  [{kind} {role}] {name}")
+            transcript = os.environ.get("TERVALO_ATSPI_TRANSCRIPT")
+            if transcript:
+                with open(transcript, "w", encoding="utf-8") as out:
+                    for kind, role, name in player.transcript:
+                        out.write(f"[{kind} {role}] {name}\n")
 
             # "Quitter" through its action: the game ends and saves its settings beside it.
-            press(c["Quitter"])
+            quitter = one(descendants(app), "Quitter",
+                          lambda n: n.getRoleName() == "push button" and n.name == "Quitter")
+            action = quitter.queryAction()
+            action.doAction([action.getName(i) for i in range(action.nActions)].index("Press"))
             game.wait(timeout=WAIT_SECONDS)
             check(game.returncode == 0, f"the game ended with status {game.returncode}")
-            check(os.path.exists(os.path.join(folder, "tervalo.tvo")), "no settings file")
+            with open(os.path.join(folder, "tervalo.tvo"), encoding="latin-1") as saved:
+                text = saved.read()
+            check(f"Pjoue={games}" in text, f"the settings file holds {text!r}")
         finally:
             if game.poll() is None:
                 game.kill()

@@ -364,14 +364,14 @@ def first_run(executable, env, settings, logs):
 class Panel:
     """The window's labels and sound options, read through the accessibility bus."""
 
-    NAMES = ("Commentaire", "Mines", "TempsActuel", "TempsMeilleur", "PJoué", "PGagné",
-             "VictConsActuelle", "VictConsMeilleure", "Pourcent", "Sons_0", "Sons_1")
-
-    # Qt names a label without text after the frame it sits in: that name means no text.
-    FRAME_TITLES = {"TempsActuel": "actuel", "TempsMeilleur": "meilleur", "PJoué": "jouées",
-                    "PGagné": "gagnées", "VictConsActuelle": "actuelle",
-                    "VictConsMeilleure": "meilleure", "Pourcent": "%  de réussite",
-                    "Mines": "Mines"}
+    # Each control by the description a screen reader gives of it.
+    DESCRIPTIONS = {"Message de la partie": "Commentaire", "Mines marquées": "Mines",
+                    "Temps de la partie": "TempsActuel", "Meilleur temps": "TempsMeilleur",
+                    "Parties jouées": "PJoué", "Parties gagnées": "PGagné",
+                    "Victoires consécutives actuelles": "VictConsActuelle",
+                    "Meilleure série de victoires consécutives": "VictConsMeilleure",
+                    "Taux de réussite": "Pourcent", "Sons activés": "Sons_0",
+                    "Sons coupés": "Sons_1"}
 
     def __init__(self, pid):
         import pyatspi
@@ -387,16 +387,16 @@ class Panel:
         self.controls = {}
 
         def search():
-            # The description carries each control's object name.
-            for acc in pyatspi.findAllDescendants(app, lambda a: a.description in self.NAMES):
-                self.controls[acc.description] = acc
-            return len(self.controls) == len(self.NAMES)
+            for acc in pyatspi.findAllDescendants(
+                    app, lambda a: a.description in self.DESCRIPTIONS):
+                self.controls[self.DESCRIPTIONS[acc.description]] = acc
+            return len(self.controls) == len(self.DESCRIPTIONS)
 
         wait_for("the panel's controls on the accessibility bus", search, START_TIMEOUT, 0.1)
 
     def text(self, key):
-        name = self.controls[key].name
-        return "" if name == self.FRAME_TITLES.get(key) else name
+        # A label is named by its text alone: empty when it shows nothing.
+        return self.controls[key].name
 
     def read(self):
         shown = {key: self.text(key) for key in self.controls if not key.startswith("Sons")}

@@ -5,7 +5,7 @@
 #include "minefield/Board.h"
 #include "support/Play.h"
 #include "support/WindowFixture.h"
-#include "window/ui/CellButton.h"
+#include "window/ui/BoardView.h"
 #include "window/ui/VkCommand.h"
 #include "window/ui/VkLabel.h"
 
@@ -33,74 +33,72 @@ struct KeyboardTest : ::testing::Test, WindowFixture {
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(window->windowHandle(), Qt::Key(key), modifiers);
     }
-    static QWidget* focused() { return QApplication::focusWidget(); }
-    static int focusedCell() {
-        const auto* cell = qobject_cast<const CellButton*>(focused());
-        return cell != nullptr ? cell->index() : 0;
+    // The cursor brought to a cell by keys alone.
+    void goTo(int cell) {
+        press(Qt::Key_Home, Qt::ControlModifier);
+        for (int r = 1; r < board::row(cell); ++r) {
+            press(Qt::Key_Down);
+        }
+        for (int c = 1; c < board::column(cell); ++c) {
+            press(Qt::Key_Right);
+        }
     }
+    static QWidget* focused() { return QApplication::focusWidget(); }
     static std::string focusedName() {
         return focused() != nullptr ? focused()->objectName().toStdString() : std::string();
     }
-    void focusCell(int cell) { cellWidget(cell)->setFocus(Qt::OtherFocusReason); }
+    BoardView* board() const { return qobject_cast<BoardView*>(widget(QStringLiteral("PicFond"))); }
     QString shown(const char* label) const {
         return qobject_cast<VkLabel*>(widget(QString::fromUtf8(label)))->text();
     }
+    int revealedCount() const { return static_cast<int>(play::hiddenCells(*this).size()); }
 };
 
-TEST_F(KeyboardTest, StartUpFocusesRejouerAndADealTheFirstCell) {
+TEST_F(KeyboardTest, EnterDealsThenRevealsCellOneAndNothingMore) {
     EXPECT_EQ(focusedName(), "Rejouer");
-    dealThroughWindow(Mines);
-    EXPECT_EQ(game.v.PartiesJouees, 1);
-    EXPECT_EQ(focusedCell(), 1);
+    random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
+                 drawFor(9), drawFor(12), drawFor(13)});
+    press(Qt::Key_Return);
+    ASSERT_EQ(game.v.PartiesJouees, 1);
+    EXPECT_EQ(focusedName(), "PicFond");
+    EXPECT_EQ(board()->cursorCell(), 1);
+    for (int k = 0; k < 4; ++k) {
+        press(k % 2 == 0 ? Qt::Key_Return : Qt::Key_Space);
+        EXPECT_TRUE(revealed(1));
+        EXPECT_EQ(revealedCount(), 1);
+        EXPECT_EQ(board()->cursorCell(), 1);
+    }
+    EXPECT_TRUE(game.partieEnCours());
 }
 
-TEST_F(KeyboardTest, SpaceAndEnterOnRejouerDeal) {
-    for (const int key : {Qt::Key_Space, Qt::Key_Return}) {
-        SCOPED_TRACE(key);
-        random.push({});
-        widget(QStringLiteral("Rejouer"))->setFocus();
-        const int played = game.v.PartiesJouees;
-        press(key);
-        EXPECT_EQ(game.v.PartiesJouees, played + 1);
-        EXPECT_EQ(focusedCell(), 1);
-        // Lose at once to be between games again.
-        game.BtnBomb_Click(game.v.PosBombes[1]);
-        window->afficher();
-        EXPECT_EQ(focusedName(), "Rejouer");
-    }
-}
-
-TEST_F(KeyboardTest, ArrowsMoveToTheNextCoveredCellAndStopAtTheEdge) {
+TEST_F(KeyboardTest, TheBoardIsOneTabStopAndKeepsTheFocusToTheEndOfAGame) {
     dealThroughWindow(Mines);
-    for (const int cell : {15, 16, 24}) {
-        leftClick(cell);
-        ASSERT_TRUE(revealed(cell)) << cell;
+    ASSERT_EQ(focusedName(), "PicFond");
+    goTo(37);
+    std::vector<std::string> forward;
+    for (int k = 0; k < 3; ++k) {
+        press(Qt::Key_Tab);
+        forward.push_back(focusedName());
     }
-    const struct {
-        int from;
-        Qt::Key key;
-        int to;
-    } cases[] = {
-        {14, Qt::Key_Right, 17},                                                   // over 15 and 16
-        {17, Qt::Key_Left, 14},  {14, Qt::Key_Up, 4},      {14, Qt::Key_Down, 34}, // over 24
-        {34, Qt::Key_Up, 14},    {4, Qt::Key_Up, 4},       {20, Qt::Key_Right, 20},
-        {11, Qt::Key_Left, 11},  {1, Qt::Key_Up, 1},       {100, Qt::Key_Down, 100},
-        {1, Qt::Key_Down, 11},   {99, Qt::Key_Right, 100},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.from << " key " << c.key);
-        focusCell(c.from);
-        ASSERT_EQ(focusedCell(), c.from);
-        press(c.key);
-        EXPECT_EQ(focusedCell(), c.to);
-    }
-    // Every cell of a row revealed beyond the focus: the focus stays.
-    for (const int cell : {17, 18, 19, 20}) {
-        leftClick(cell);
-    }
-    focusCell(14);
-    press(Qt::Key_Right);
-    EXPECT_EQ(focusedCell(), 14);
+    // "RAZ Statistiques" and "Rejouer" are off during a game.
+    EXPECT_EQ(forward, (std::vector<std::string>{"Sons_0", "Quitter", "PicFond"}));
+    EXPECT_EQ(board()->cursorCell(), 37);
+    press(Qt::Key_Backtab);
+    EXPECT_EQ(focusedName(), "Quitter");
+    press(Qt::Key_Tab);
+
+    // Lost: the focus stays where the player is; Alt+R deals again, on cell 1.
+    goTo(2);
+    press(Qt::Key_Space);
+    ASSERT_FALSE(game.partieEnCours());
+    EXPECT_EQ(focusedName(), "PicFond");
+    EXPECT_EQ(board()->cursorCell(), 2);
+    random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
+                 drawFor(9), drawFor(12), drawFor(13)});
+    press(Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game.partieEnCours(); }, 2000));
+    EXPECT_EQ(focusedName(), "PicFond");
+    EXPECT_EQ(board()->cursorCell(), 1);
 }
 
 // The same moves by mouse on one window and by keyboard on another, dealt alike, leave the two
@@ -112,6 +110,9 @@ TEST(KeyboardAndMouse, EveryKeyReachesTheHandlerOfItsMouseButton) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(byKeys.window.get()));
     byMouse.dealThroughWindow(Mines);
     byKeys.dealThroughWindow(Mines);
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(byKeys.window->windowHandle(), key, modifiers);
+    };
 
     enum class Button { Left, Right };
     const struct {
@@ -138,8 +139,15 @@ TEST(KeyboardAndMouse, EveryKeyReachesTheHandlerOfItsMouseButton) {
         } else {
             byMouse.rightClick(m.cell);
         }
-        byKeys.cellWidget(m.cell)->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(byKeys.window->windowHandle(), m.key, m.modifiers);
+        // Cell 1's corner, then down the column and along the row.
+        press(Qt::Key_Home, Qt::ControlModifier);
+        for (int r = 1; r < board::row(m.cell); ++r) {
+            press(Qt::Key_Down);
+        }
+        for (int c = 1; c < board::column(m.cell); ++c) {
+            press(Qt::Key_Right);
+        }
+        press(m.key, m.modifiers);
 
         EXPECT_EQ(byKeys.sound.played, byMouse.sound.played);
         EXPECT_EQ(byKeys.game.v.NbMarques, byMouse.game.v.NbMarques);
@@ -165,140 +173,94 @@ TEST(KeyboardAndMouse, EveryKeyReachesTheHandlerOfItsMouseButton) {
     EXPECT_TRUE(byKeys.sound.played.contains(QStringLiteral("\\POP.wav")));
 }
 
-TEST_F(KeyboardTest, TheFocusedCellIsRingedOnceTheKeyboardIsUsed) {
+TEST_F(KeyboardTest, AClickMovesTheCursorOnlyWhileTheBoardHasTheFocus) {
     dealThroughWindow(Mines);
-    // Focused by a click: no ring, as with the style's own frame.
+    ASSERT_EQ(focusedName(), "PicFond");
     leftClick(14);
-    ASSERT_EQ(focusedCell(), 15);
-    EXPECT_EQ(cellWidget(15)->grab().toImage(), cellWidget(16)->grab().toImage());
-
-    press(Qt::Key_Right);
-    ASSERT_EQ(focusedCell(), 16);
-    const QImage ringed = cellWidget(16)->grab().toImage();
-    EXPECT_NE(ringed, cellWidget(17)->grab().toImage());
-    const QColor highlight = cellWidget(16)->palette().color(QPalette::Highlight);
-    for (const QPoint p : {QPoint(1, 24), QPoint(46, 24), QPoint(24, 1), QPoint(24, 46)}) {
-        EXPECT_EQ(ringed.pixelColor(p), highlight) << p.x() << "," << p.y();
-    }
-}
-
-TEST_F(KeyboardTest, AHeldKeyActsOnce) {
-    dealThroughWindow(Mines);
-    focusCell(14);
-    for (const int key : {Qt::Key_M, Qt::Key_Menu, Qt::Key_Return}) {
-        SCOPED_TRACE(key);
-        QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), /*autorep=*/true);
-        QApplication::sendEvent(focused(), &repeat);
-        EXPECT_EQ(focusedCell(), 14);
-        EXPECT_FALSE(revealed(14));
-        EXPECT_TRUE(sameFace(game.c.BtnBomb[14].face, game.c.Nuage.picture));
-        EXPECT_TRUE(sound.played.isEmpty());
-    }
-}
-
-TEST_F(KeyboardTest, ChordsWithTheLettersDoNotMark) {
-    dealThroughWindow(Mines);
-    focusCell(14);
-    press(Qt::Key_M, Qt::ControlModifier);
-    press(Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(sameFace(game.c.BtnBomb[14].face, game.c.Nuage.picture));
-    EXPECT_EQ(game.v.NbMarques, 0);
-}
-
-TEST_F(KeyboardTest, FocusLeavesARevealedCellForTheNearestCoveredOne) {
-    dealThroughWindow(Mines);
-    // Equally near cells: the first after the revealed one.
-    focusCell(14);
-    press(Qt::Key_Space);
     ASSERT_TRUE(revealed(14));
-    EXPECT_EQ(focusedCell(), 15);
-    focusCell(20);
-    press(Qt::Key_Space);
-    ASSERT_TRUE(revealed(20));
-    EXPECT_EQ(focusedCell(), 30);
+    EXPECT_EQ(board()->cursorCell(), 14);
+    rightClick(37);
+    EXPECT_EQ(board()->cursorCell(), 37);
+    // On a revealed square, where no button takes the click.
+    leftClick(100);
+    leftClick(99);
+    EXPECT_EQ(board()->cursorCell(), 99);
 
-    // A whole region opened: a covered cell, no farther than any other.
-    focusCell(100);
-    press(Qt::Key_Space);
-    ASSERT_TRUE(revealed(100));
-    ASSERT_TRUE(revealed(99));
-    const int now = focusedCell();
-    ASSERT_NE(now, 0) << focusedName();
-    EXPECT_FALSE(revealed(now));
-    EXPECT_TRUE(cellWidget(now)->isVisible());
-    const auto distance = [](int a, int b) {
-        const int dr = board::row(a) - board::row(b);
-        const int dc = board::column(a) - board::column(b);
-        return dr * dr + dc * dc;
-    };
-    for (int i = 1; i <= board::Cells; ++i) {
-        if (!revealed(i)) {
-            EXPECT_LE(distance(now, 100), distance(i, 100)) << i;
-        }
-    }
-}
-
-TEST_F(KeyboardTest, AfterALostGameTheFocusIsOnRejouer) {
-    dealThroughWindow(Mines);
-    focusCell(2);
-    press(Qt::Key_Return);
-    EXPECT_FALSE(game.partieEnCours());
-    EXPECT_EQ(focusedName(), "Rejouer");
-    // Tab goes round the panel: no cell is shown to stop on.
-    std::vector<std::string> visited;
-    for (int k = 0; k < 4; ++k) {
-        press(Qt::Key_Tab);
-        visited.push_back(focusedName());
-    }
-    EXPECT_EQ(visited, (std::vector<std::string>{"Quitter", "RAZ", "Sons_0", "Rejouer"}));
-}
-
-TEST_F(KeyboardTest, AfterAWonGameTheFocusIsOnRejouer) {
-    dealThroughWindow(Mines);
-    const std::vector<int> safe = play::safeCells(*this);
-    ASSERT_EQ(safe.size(), 90u);
-    for (const int cell : safe) {
-        if (cell != 1 && !revealed(cell)) {
-            leftClick(cell);
-        }
-    }
-    ASSERT_TRUE(game.partieEnCours());
-    focusCell(1);
-    press(Qt::Key_Space);
-    EXPECT_FALSE(game.partieEnCours());
-    EXPECT_FALSE(cellWidget(2)->isEnabled()); // the mines stay covered, disabled
-    EXPECT_EQ(focusedName(), "Rejouer");
-}
-
-TEST_F(KeyboardTest, TabStopsOnTheBoardOnceThenOnThePanel) {
-    dealThroughWindow(Mines);
-    focusCell(37);
-    std::vector<std::string> forward;
-    for (int k = 0; k < 3; ++k) {
-        press(Qt::Key_Tab);
-        forward.push_back(focusedName());
-    }
-    // "RAZ Statistiques" and "Rejouer" are off during a game.
-    EXPECT_EQ(forward, (std::vector<std::string>{"Sons_0", "Quitter", "BtnBomb_37"}));
-    press(Qt::Key_Backtab);
-    EXPECT_EQ(focusedName(), "Quitter");
-    press(Qt::Key_Backtab);
-    press(Qt::Key_Backtab);
-    EXPECT_EQ(focusedName(), "BtnBomb_37");
-
-    // The board's stop follows a revealed cell to a covered one.
-    leftClick(37);
-    ASSERT_TRUE(revealed(37));
     widget(QStringLiteral("Quitter"))->setFocus();
+    leftClick(15);
+    ASSERT_TRUE(revealed(15));
+    EXPECT_EQ(board()->cursorCell(), 99);
+    EXPECT_EQ(focusedName(), "Quitter");
+}
+
+// The frame: a black ring outside a white one, 2 pixels each, on top of whatever the cell
+// shows, and only while the board has the focus and the keyboard is in use.
+TEST_F(KeyboardTest, TheCursorIsFramedOnEveryKindOfCellWhileTheBoardHasTheFocus) {
+    dealThroughWindow(Mines);
+    goTo(1);
+    press(Qt::Key_M); // 1: mine mark
+    goTo(11);
+    press(Qt::Key_M);
+    press(Qt::Key_M); // 11: question mark
+    goTo(14);
+    press(Qt::Key_Space); // 14: a number
+    goTo(100);
+    press(Qt::Key_Space); // 100: empty
+    const auto framed = [this](int cell) {
+        const QImage shot = board()->grab().toImage();
+        const QRect square = BoardView::cellSquare(cell);
+        const QPoint mid = square.center();
+        const QPoint outer[] = {{square.left(), mid.y()},
+                                {square.left() + 1, mid.y()},
+                                {square.right(), mid.y()},
+                                {mid.x(), square.top() + 1},
+                                {mid.x(), square.bottom()}};
+        const QPoint inner[] = {{square.left() + 2, mid.y()},
+                                {square.left() + 3, mid.y()},
+                                {square.right() - 2, mid.y()},
+                                {mid.x(), square.top() + 3},
+                                {mid.x(), square.bottom() - 2}};
+        for (const QPoint p : outer) {
+            if (shot.pixelColor(p) != QColor(Qt::black)) {
+                return false;
+            }
+        }
+        for (const QPoint p : inner) {
+            if (shot.pixelColor(p) != QColor(Qt::white)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const int kinds[] = {1, 11, 14, 100, 37};
+    for (const int cell : kinds) {
+        SCOPED_TRACE(cell);
+        goTo(cell);
+        EXPECT_TRUE(framed(cell));
+        EXPECT_FALSE(framed(cell == 37 ? 38 : 37));
+    }
+    // A mine, red under its picture, once lost.
+    goTo(2);
+    press(Qt::Key_Space);
+    ASSERT_FALSE(game.partieEnCours());
+    EXPECT_TRUE(framed(2));
+
+    // A mouse player sees no frame; the next key brings it back.
+    leftClick(3);
+    ASSERT_EQ(board()->cursorCell(), 3);
+    EXPECT_FALSE(framed(3));
+    press(Qt::Key_Left);
+    EXPECT_TRUE(framed(2));
+
     press(Qt::Key_Tab);
-    ASSERT_NE(focusedCell(), 0) << focusedName();
-    EXPECT_FALSE(revealed(focusedCell()));
+    ASSERT_NE(focusedName(), "PicFond");
+    EXPECT_FALSE(framed(2));
 }
 
 TEST_F(KeyboardTest, MnemonicsPressThePanelButtons) {
     press(Qt::Key_R, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return game.v.PartiesJouees == 1; }, 2000));
-    EXPECT_EQ(focusedCell(), 1);
+    EXPECT_EQ(focusedName(), "PicFond");
     // Off during a game, like the button.
     press(Qt::Key_Z, Qt::AltModifier);
     press(Qt::Key_R, Qt::AltModifier);

@@ -5,22 +5,24 @@
 #include "window/ui/BoardAccessible.h"
 
 #include "minefield/Board.h"
+#include "window/AccessibleText.h"
 #include "window/ui/BoardView.h"
 
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 
-class RevealedCellAccessible : public QAccessibleInterface {
+class CellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
 public:
-    RevealedCellAccessible(BoardView* board, int cell) : board_(board), cell_(cell) {}
+    CellAccessible(BoardView* board, int cell) : board_(board), cell_(cell) {}
 
     BoardView* board() const { return board_; }
     int cell() const { return cell_; }
 
     bool isValid() const override { return !board_.isNull(); }
-    // A part of the board's picture, not an object of its own.
+    // A square of the board's picture, not an object of its own.
     QObject* object() const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
@@ -40,70 +42,98 @@ public:
         const QRect square = BoardView::cellSquare(cell_);
         return {board_->mapToGlobal(square.topLeft()), square.size()};
     }
-    QAccessible::Role role() const override { return QAccessible::StaticText; }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override {
         QAccessible::State s;
-        s.readOnly = true;
+        s.focusable = true;
+        s.focused = board_ && board_->hasFocus() && board_->cursorCell() == cell_;
         s.invisible = !board_ || !board_->isVisible();
         return s;
     }
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        return t == QAccessible::TableCellInterface
+                   ? static_cast<QAccessibleTableCellInterface*>(this)
+                   : nullptr;
+    }
+
+    bool isSelected() const override { return false; }
+    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return board::column(cell_) - 1; }
+    int rowIndex() const override { return board::row(cell_) - 1; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface* table() const override { return parent(); }
 
 private:
     QPointer<BoardView> board_;
     int cell_;
 };
 
-class BoardAccessible : public QAccessibleWidget {
+class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit BoardAccessible(BoardView* board) : QAccessibleWidget(board) {}
+    explicit BoardAccessible(BoardView* board) : QAccessibleWidget(board, QAccessible::Table) {}
 
-    int childCount() const override {
-        int revealed = 0;
-        for (int n = 1; n <= board::Cells; ++n) {
-            revealed += view()->isRevealed(n) ? 1 : 0;
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TableInterface) {
+            return static_cast<QAccessibleTableInterface*>(this);
         }
-        return QAccessibleWidget::childCount() + revealed;
+        return QAccessibleWidget::interface_cast(t);
     }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && view()->accessibleName().isEmpty()) {
+            return boardAccessibleName();
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    // The cells alone, row by row: child i is cell i + 1.
+    int childCount() const override { return board::Cells; }
     QAccessibleInterface* child(int index) const override {
-        const int widgets = QAccessibleWidget::childCount();
-        if (index < widgets) {
-            return QAccessibleWidget::child(index);
-        }
-        int rank = index - widgets;
-        for (int n = 1; n <= board::Cells; ++n) {
-            if (view()->isRevealed(n) && rank-- == 0) {
-                return view()->revealedCellAccessible(n);
-            }
-        }
-        return nullptr;
+        return index >= 0 && index < board::Cells ? view()->cellAccessible(index + 1) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        const auto* cell = dynamic_cast<const RevealedCellAccessible*>(child);
-        if (cell == nullptr) {
-            return QAccessibleWidget::indexOfChild(child);
-        }
-        if (cell->board() != view() || !view()->isRevealed(cell->cell())) {
-            return -1;
-        }
-        int index = QAccessibleWidget::childCount();
-        for (int n = 1; n < cell->cell(); ++n) {
-            index += view()->isRevealed(n) ? 1 : 0;
-        }
-        return index;
+        const auto* cell = dynamic_cast<const CellAccessible*>(child);
+        return cell != nullptr && cell->board() == view() ? cell->cell() - 1 : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        // The buttons and the mine pictures lie above the picture.
-        if (QAccessibleInterface* w = QAccessibleWidget::childAt(x, y)) {
-            return w;
-        }
-        const QPoint p = view()->mapFromGlobal(QPoint(x, y));
-        for (int n = 1; n <= board::Cells; ++n) {
-            if (view()->isRevealed(n) && BoardView::cellSquare(n).contains(p)) {
-                return view()->revealedCellAccessible(n);
-            }
-        }
-        return nullptr;
+        const int n = BoardView::cellAtPoint(view()->mapFromGlobal(QPoint(x, y)));
+        return n != 0 ? view()->cellAccessible(n) : nullptr;
     }
+    QAccessibleInterface* focusChild() const override {
+        return view()->hasFocus() ? view()->cellAccessible(view()->cursorCell()) : nullptr;
+    }
+
+    QAccessibleInterface* caption() const override { return nullptr; }
+    QAccessibleInterface* summary() const override { return nullptr; }
+    // Qt's bridge uses the answer unchecked: a cell off the board gives the nearest one.
+    QAccessibleInterface* cellAt(int row, int column) const override {
+        row = std::clamp(row, 0, board::Side - 1);
+        column = std::clamp(column, 0, board::Side - 1);
+        return view()->cellAccessible(board::cellAt(row + 1, column + 1));
+    }
+    int selectedCellCount() const override { return 0; }
+    QList<QAccessibleInterface*> selectedCells() const override { return {}; }
+    QString columnDescription(int column) const override {
+        return QStringLiteral("Colonne %1").arg(column + 1);
+    }
+    QString rowDescription(int row) const override {
+        return QStringLiteral("Ligne %1").arg(row + 1);
+    }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return board::Side; }
+    int rowCount() const override { return board::Side; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
     BoardView* view() const { return static_cast<BoardView*>(widget()); }
@@ -126,6 +156,6 @@ void installBoardAccessible() {
     Q_UNUSED(installed);
 }
 
-QAccessibleInterface* makeRevealedCellAccessible(BoardView* board, int cell) {
-    return new RevealedCellAccessible(board, cell);
+QAccessibleInterface* makeCellAccessible(BoardView* board, int cell) {
+    return new CellAccessible(board, cell);
 }

@@ -7,12 +7,12 @@
 class BoardView;
 class QAccessibleInterface;
 
-// What a screen reader finds on the board: the board's own child widgets (the covered cells'
-// buttons, the mine pictures), then one read-only text per revealed cell, named after what the
-// picture shows there. A revealed cell has no widget left to speak for it: its button is hidden.
+// What a screen reader finds on the board: a table of 10 rows of 10 cells, each named after its
+// number, its row and column and what it shows, the cursor's cell focused while the board has
+// the keyboard focus. The buttons and pictures the board is drawn with are no part of it: the
+// cells say all they show.
 
 // Makes every BoardView answer with this interface; the first board does it.
 void installBoardAccessible();
-// The text standing for a revealed cell of the board. Owned by the accessibility cache once
-// registered.
-QAccessibleInterface* makeRevealedCellAccessible(BoardView* board, int cell);
+// The cell of the board's table. Owned by the accessibility cache once registered.
+QAccessibleInterface* makeCellAccessible(BoardView* board, int cell);

@@ -9,21 +9,65 @@
 #include "window/ui/BoardAccessible.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
+namespace {
+
+// Two rings, dark outside and light inside, each 2 pixels wide: on any colour of the board, the
+// cover, the digits or the red of a mine, one of the two stands out.
+constexpr int RingWidth = 2;
+
+void paintCursorFrame(QPainter& p, const QRect& square) {
+    const QRect inner = square.adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth);
+    const QRect core = inner.adjusted(RingWidth, RingWidth, -RingWidth, -RingWidth);
+    p.setClipRegion(QRegion(square).subtracted(QRegion(inner)));
+    p.fillRect(square, Qt::black);
+    p.setClipRegion(QRegion(inner).subtracted(QRegion(core)));
+    p.fillRect(inner, Qt::white);
+}
+
+// Lies over the cell buttons and the mine pictures, which would hide a frame painted on the
+// board itself, and lets the mouse through to them.
+class CursorFrame : public QWidget {
+public:
+    explicit CursorFrame(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("CurseurPlateau"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        paintCursorFrame(p, rect());
+    }
+};
+
+} // namespace
+
 BoardView::BoardView(const Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
     // The picture covers the whole widget: nothing underneath needs painting.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches the board; a click plays as before and leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
     installBoardAccessible();
+    cursorFrame_ = new CursorFrame(this);
+    cursorFrame_->setGeometry(cellSquare(cursor_));
+    // Whether the player is on the keyboard or the mouse, from every key and click anywhere.
+    qApp->installEventFilter(this);
 }
 
 BoardView::~BoardView() {
-    for (QAccessibleInterface*& a : revealedCells_) {
-        if (a != nullptr) {
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
-            a = nullptr;
+    for (QAccessible::Id& id : cellIds_) {
+        if (id != 0) {
+            QAccessible::deleteAccessibleInterface(id);
+            id = 0;
         }
     }
 }
@@ -84,30 +128,111 @@ QRect BoardView::cellSquare(int cell) {
     return QRect(left, top, board::Pitch - 1, board::Pitch - 1);
 }
 
-QAccessibleInterface* BoardView::revealedCellAccessible(int cell) const {
-    QAccessibleInterface*& a = revealedCells_.at(cell);
-    if (a == nullptr) {
-        a = makeRevealedCellAccessible(const_cast<BoardView*>(this), cell);
-        QAccessible::registerAccessibleInterface(a);
+int BoardView::cellAtPoint(QPoint p) {
+    if (p.x() < 0 || p.y() < 0 || p.x() >= board::GridEnd || p.y() >= board::GridEnd) {
+        return 0;
     }
-    return a;
+    return board::cellAt(p.y() / board::Pitch + 1, p.x() / board::Pitch + 1);
+}
+
+void BoardView::setCursorCell(int cell) {
+    if (cell < 1 || cell > board::Cells || cell == cursor_) {
+        return;
+    }
+    cursor_ = cell;
+    showCursorFrame();
+    if (hasFocus()) {
+        announceFocusedCell();
+    }
+}
+
+QAccessibleInterface* BoardView::cellAccessible(int cell) const {
+    QAccessible::Id& id = cellIds_.at(cell);
+    if (id == 0) {
+        id = QAccessible::registerAccessibleInterface(
+            makeCellAccessible(const_cast<BoardView*>(this), cell));
+    }
+    return QAccessible::accessibleInterface(id);
 }
 
 void BoardView::updateAccessibleCells() {
-    // Without a client listening, the objects are only made when asked for.
-    const bool announce = QAccessible::isActive();
     for (int n = 1; n <= board::Cells; ++n) {
-        QAccessibleInterface*& a = revealedCells_[n];
-        if (isRevealed(n)) {
-            if (a == nullptr && announce) {
-                QAccessibleEvent created(revealedCellAccessible(n), QAccessible::ObjectCreated);
-                QAccessible::updateAccessibility(&created);
-            }
-        } else if (a != nullptr) {
-            QAccessibleEvent destroyed(a, QAccessible::ObjectDestroyed);
-            QAccessible::updateAccessibility(&destroyed);
-            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(a));
-            a = nullptr;
+        QString words = describe(n);
+        if (words == told_[n]) {
+            continue;
+        }
+        told_[n] = std::move(words);
+        // A client that never asked for the cell has nothing to refresh.
+        if (cellIds_[n] != 0) {
+            QAccessibleEvent changed(cellAccessible(n), QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&changed);
         }
     }
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    if (keys_ && keys_(event)) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    // Only the revealed squares: a covered cell's button takes its own clicks.
+    if (hasFocus() && cellPressed_) {
+        if (const int n = cellAtPoint(event->position().toPoint()); n != 0) {
+            cellPressed_(n);
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void BoardView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    showCursorFrame();
+    // Qt announces the board itself once this returns; the cell comes after it, as the
+    // object a screen reader should speak.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus()) {
+                announceFocusedCell();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void BoardView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    showCursorFrame();
+}
+
+bool BoardView::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
+        const bool keys = type == QEvent::KeyPress;
+        if (keys != keyboardInUse_) {
+            keyboardInUse_ = keys;
+            showCursorFrame();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoardView::showCursorFrame() {
+    cursorFrame_->setGeometry(cellSquare(cursor_));
+    if (hasFocus() && keyboardInUse_) {
+        // Above the buttons and mine pictures, whatever was made after it.
+        cursorFrame_->raise();
+        cursorFrame_->show();
+    } else {
+        cursorFrame_->hide();
+    }
+}
+
+void BoardView::announceFocusedCell() {
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(cursor_ - 1);
+    QAccessible::updateAccessibility(&focus);
 }

@@ -5,8 +5,10 @@
 #include "window/ui/Tableau.h"
 
 #include "minefield/Board.h"
+#include "window/AccessibleText.h"
 #include "window/Game.h"
 #include "window/Layout.h"
+#include "window/ui/Announcer.h"
 #include "window/ui/BoardView.h"
 #include "window/ui/CellButton.h"
 #include "window/ui/ImageView.h"
@@ -19,6 +21,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QStyle>
 #include <algorithm>
 
@@ -101,11 +104,12 @@ Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     board_->setCovered(
         [this](int n) { return game_.c.BtnBomb[n].visible || game_.v.PosBombes[1] == 0; });
     board_->setScene([this] { return BoardScene::of(game_); });
-    board_->setDescriber([this](int n) {
-        const int content = game_.v.Cases[n][3];
-        return content == 9   ? QStringLiteral("Case %1 : mine").arg(n)
-               : content == 0 ? QStringLiteral("Case %1 : vide").arg(n)
-                              : QStringLiteral("Case %1 : %2").arg(n).arg(content);
+    board_->setDescriber([this](int n) { return game_.DescriptionCase(n); });
+    board_->setKeyHandler([this](QKeyEvent* event) { return onBoardKey(event); });
+    // A click moves the cursor only while the keyboard plays on the board.
+    board_->setCellPressHandler([this](int n) {
+        game_.curseur.place(n);
+        showCursor();
     });
     afficher();
     // Between games the one thing to do is to deal.
@@ -256,10 +260,6 @@ void Tableau::build() {
         }
         connect(cell, &QAbstractButton::clicked, this, [this, i] { onCellClicked(i); });
         connect(cell, &CellButton::rightReleased, this, &Tableau::onCellRightReleased);
-        connect(cell, &CellButton::moveRequested, this, &Tableau::onCellMove);
-        connect(cell, &CellButton::focusEntered, this, &Tableau::setBoardTabStop);
-        // A click still focuses a cell; Tab stops on the board's one cell only.
-        cell->setFocusPolicy(i == boardTabStop_ ? Qt::StrongFocus : Qt::ClickFocus);
         cells_[i] = cell;
     }
 
@@ -279,40 +279,50 @@ void Tableau::build() {
 
     // Tab follows the window from left to right and top to bottom: the board, the statistics'
     // reset, the sound switch (Qt stops on its selected option only), then the two buttons.
-    for (int i = 1; i < board::Cells; ++i) {
-        setTabOrder(cells_[i], cells_[i + 1]);
-    }
-    QWidget* previous = cells_[board::Cells];
+    QWidget* previous = board_;
     const QList<QWidget*> panel{raz, sons_[0], sons_[1], rejouer_, quitter_};
     for (QWidget* w : panel) {
         setTabOrder(previous, w);
         previous = w;
     }
-    // A click, never a selection made by the program, is the player's choice.
+    // A click, never a selection made by the program, is the player's choice. A screen
+    // reader's "toggle" selects without a click: a selection the model does not know of yet is
+    // the player's too.
     connect(sonsGroup_, &QButtonGroup::idClicked, this, &Tableau::onSons);
+    connect(sonsGroup_, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked && game_.c.Sons.at(static_cast<std::size_t>(index)).value != 1) {
+            onSons(index);
+        }
+    });
     connect(&timer1_, &QTimer::timeout, this, &Tableau::onTimer);
 
-    // Qt does not publish object names to assistive technologies; the description carries
-    // the control's name for them and for tests driven from outside.
-    setAccessibleDescription(objectName());
+    // What the screen reader says besides a control's name is for the player; the object
+    // names stay ours.
     for (QWidget* w : findChildren<QWidget*>()) {
-        w->setAccessibleDescription(w->objectName());
+        w->setAccessibleDescription(::accessibleDescription(w->objectName().toStdString()));
     }
+    for (const LabelView& v : labels_) {
+        // The end of a game is heard wherever the focus is.
+        v.widget->setAnnounces(v.model == &Controls::Commentaire);
+    }
+    announcer_ = new Announcer(this);
 }
 
 void Tableau::afficher() {
     const Controls& c = game_.c;
-    // The focus leaves a control about to be hidden or disabled before anything changes, for a
-    // control readied for it: it never passes through another on the way, so a screen reader
-    // does not announce one in between.
-    if (QWidget* next = focusAfterShowing()) {
-        if (auto* cell = qobject_cast<CellButton*>(next)) {
-            showCell(cell->index());
-        } else {
-            next->setEnabled(true); // chosen for being enabled in the model
+    // A button about to go off ("Rejouer" as a game is dealt) hands the focus to the board
+    // before anything changes: it never passes through another control on the way, so a screen
+    // reader does not announce one in between.
+    for (const CommandView& v : commands_) {
+        if (v.widget->hasFocus() && !(c.*(v.model)).enabled) {
+            board_->setFocus(Qt::OtherFocusReason);
         }
-        next->setFocus(Qt::OtherFocusReason);
     }
+    // The cells first: what the player's key did is said before the message line's news.
+    for (int i = 1; i <= board::Cells; ++i) {
+        showCell(i);
+    }
+    showCursor();
     for (const LabelView& v : labels_) {
         const LabelModel& m = c.*(v.model);
         v.widget->setText(m.text);
@@ -340,15 +350,6 @@ void Tableau::afficher() {
         sonsGroup_->setExclusive(true);
     }
 
-    for (int i = 1; i <= board::Cells; ++i) {
-        showCell(i);
-    }
-    board_->updateAccessibleCells();
-    if (const CellButton* stop = cells_[boardTabStop_]; stop->isHidden() || !stop->isEnabled()) {
-        if (const int next = nearestCoveredCell(boardTabStop_); next != 0) {
-            setBoardTabStop(next);
-        }
-    }
     for (int i = 1; i <= 10; ++i) {
         const ImageModel& m = c.Bombe[i];
         ImageView* mine = mines_[i];
@@ -382,102 +383,54 @@ void Tableau::showCell(int i) {
     }
     if (cell->icon().cacheKey() != m.face.cacheKey()) {
         cell->setIcon(m.face);
-        cell->setMark(sameFace(m.face, c.RBomb.picture)   ? CellButton::Mark::Mine
-                      : sameFace(m.face, c.iBomb.picture) ? CellButton::Mark::Question
-                                                          : CellButton::Mark::None);
     }
-    cell->setEnabled(m.enabled);
+    // A hidden button's state shows nowhere; changing it would only flood screen readers with
+    // a hundred state changes as a game ends, and drown the message line's news.
+    if (m.visible) {
+        cell->setEnabled(m.enabled);
+    }
     if (cell->isHidden() == m.visible) {
         cell->setVisible(m.visible);
         board_->updateCell(i);
     }
 }
 
-QWidget* Tableau::focusAfterShowing() const {
-    const Controls& c = game_.c;
-    QWidget* focus = focusWidget();
-    if (const auto* cell = qobject_cast<const CellButton*>(focus)) {
-        const CellButtonModel& m = c.BtnBomb[cell->index()];
-        if (m.visible && m.enabled) {
-            return nullptr;
-        }
-        if (const int next = nearestCoveredCell(cell->index()); next != 0) {
-            return cells_[next];
-        }
-    } else if (qobject_cast<const VkCommand*>(focus) != nullptr) {
-        const auto command =
-            std::find_if(commands_.begin(), commands_.end(),
-                         [focus](const CommandView& v) { return v.widget == focus; });
-        if (command == commands_.end() || (c.*(command->model)).enabled) {
-            return nullptr;
-        }
-        // "Rejouer" goes off as a game is dealt: play on the board.
-        if (const int first = nearestCoveredCell(0); first != 0) {
-            return cells_[first];
-        }
-    } else {
-        return nullptr;
+void Tableau::showCursor() {
+    const int n = game_.curseur.cell();
+    const QString words = game_.DescriptionCase(n);
+    const bool moved = n != board_->cursorCell();
+    // Names first, so a client reading the moved-to cell reads it as it is now.
+    board_->updateAccessibleCells();
+    board_->setCursorCell(n);
+    if (!moved && words != cursorWords_ && board_->hasFocus()) {
+        announcer_->say(words);
     }
-    // Nothing left to play on the board.
-    return c.Rejouer.enabled ? rejouer_ : c.Quitter.enabled ? quitter_ : nullptr;
+    cursorWords_ = words;
 }
 
-int Tableau::nearestCoveredCell(int from) const {
-    // Covered as the model has it, which afficher is about to show. From 0: the first covered
-    // cell. Otherwise the nearest; of equally near cells, the first after `from`, or else the
-    // last before it.
-    const Controls& c = game_.c;
-    int best = 0;
-    int bestDistance = 0;
-    int bestRank = 0;
-    for (int k = 1; k <= board::Cells; ++k) {
-        if (!c.BtnBomb[k].visible || !c.BtnBomb[k].enabled || k == from) {
-            continue;
-        }
-        if (from == 0) {
-            return k;
-        }
-        const int dr = board::row(k) - board::row(from);
-        const int dc = board::column(k) - board::column(from);
-        const int distance = dr * dr + dc * dc;
-        const int rank = k > from ? k - from : board::Cells + from - k;
-        if (best == 0 || distance < bestDistance || (distance == bestDistance && rank < bestRank)) {
-            best = k;
-            bestDistance = distance;
-            bestRank = rank;
-        }
+bool Tableau::onBoardKey(QKeyEvent* event) {
+    const Game::KeyOutcome outcome =
+        game_.PicFond_KeyDown(event->key(), event->modifiers(), event->isAutoRepeat());
+    if (outcome == Game::KeyOutcome::NotABoardKey) {
+        return false;
     }
-    return best;
-}
-
-void Tableau::setBoardTabStop(int index) {
-    if (index != boardTabStop_) {
-        cells_[boardTabStop_]->setFocusPolicy(Qt::ClickFocus);
-        cells_[index]->setFocusPolicy(Qt::StrongFocus);
-        boardTabStop_ = index;
-    }
-}
-
-void Tableau::onCellMove(int index, int rowStep, int columnStep) {
-    // The next cell still covered in that direction; none before the edge: stay.
-    int r = board::row(index) + rowStep;
-    int col = board::column(index) + columnStep;
-    for (; r >= 1 && r <= board::Side && col >= 1 && col <= board::Side;
-         r += rowStep, col += columnStep) {
-        CellButton* cell = cells_[board::cellAt(r, col)];
-        if (!cell->isHidden() && cell->isEnabled()) {
-            cell->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
+    afficher();
+    return true;
 }
 
 void Tableau::onCellClicked(int index) {
+    // The cursor follows the mouse only while the keyboard plays on the board.
+    if (board_->hasFocus()) {
+        game_.curseur.place(index);
+    }
     game_.BtnBomb_Click(index);
     afficher();
 }
 
 void Tableau::onCellRightReleased(int index) {
+    if (board_->hasFocus()) {
+        game_.curseur.place(index);
+    }
     game_.BtnBomb_MouseUp(index, MouseButton::Right);
     afficher();
 }
@@ -485,12 +438,9 @@ void Tableau::onCellRightReleased(int index) {
 void Tableau::onRejouer() {
     game_.Rejouer_Click();
     afficher();
-    // However it was dealt, the new game is played from its first cell.
-    if (game_.partieEnCours() && qobject_cast<CellButton*>(focusWidget()) == nullptr) {
-        if (const int first = nearestCoveredCell(0); first != 0) {
-            setBoardTabStop(first);
-            cells_[first]->setFocus(Qt::OtherFocusReason);
-        }
+    // However it was dealt, the new game is played from the board, on its first cell.
+    if (game_.partieEnCours() && !board_->hasFocus()) {
+        board_->setFocus(Qt::OtherFocusReason);
     }
 }
 

@@ -13,10 +13,12 @@
 #include <vector>
 
 class Game;
+class Announcer;
 class BoardView;
 class CellButton;
 class ImageView;
 class QButtonGroup;
+class QKeyEvent;
 class VkCommand;
 class VkLabel;
 class VkOptionButton;
@@ -46,11 +48,9 @@ protected:
 private:
     void build();
     void showCell(int index);
-    // Keyboard focus: the board is one stop of the Tab chain, its cell moved with the arrows.
-    QWidget* focusAfterShowing() const;
-    int nearestCoveredCell(int from) const;
-    void setBoardTabStop(int index);
-    void onCellMove(int index, int rowStep, int columnStep);
+    // The board's cursor as the game has it; what changed under it is spoken where it stands.
+    void showCursor();
+    bool onBoardKey(QKeyEvent* event);
     void onCellClicked(int index);
     void onCellRightReleased(int index);
     void onRejouer();
@@ -78,7 +78,8 @@ private:
     QButtonGroup* sonsGroup_ = nullptr;
     VkCommand* rejouer_ = nullptr;
     VkCommand* quitter_ = nullptr;
-    int boardTabStop_ = 1;
+    Announcer* announcer_ = nullptr;
+    QString cursorWords_; // what the cursor's cell showed when last shown
     QTimer timer1_{this};
     std::int64_t timerDeal_ = 0; // the deal the clock's timer was set for
 };

@@ -4,16 +4,58 @@
 
 #include "window/ui/VkLabel.h"
 
+#include "window/ui/Announcer.h"
+
+#include <QAccessibleWidget>
 #include <QPainter>
 
 namespace {
 constexpr Colour BorderColour = colours::Black;
+
+// A label is named by the text it shows and nothing else: with no text, no name, where Qt would
+// lend it its frame's title and make "no best time yet" sound like a value.
+class LabelAccessible : public QAccessibleWidget {
+public:
+    explicit LabelAccessible(VkLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QAccessible::Role role() const override {
+        return static_cast<const VkLabel*>(widget())->announces() ? QAccessible::Notification
+                                                                  : QAccessible::StaticText;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            return static_cast<const VkLabel*>(widget())->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* labelFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("VkLabel") && object != nullptr && object->isWidgetType()) {
+        return new LabelAccessible(static_cast<VkLabel*>(object));
+    }
+    return nullptr;
 }
+} // namespace
 
 VkLabel::VkLabel(QWidget* parent) : QLabel(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(&labelFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
     setAlignment(Qt::AlignCenter);
     setTextFormat(Qt::PlainText);
     setForeColour(colours::Black);
+}
+
+void VkLabel::setText(const QString& text) {
+    if (text == this->text()) {
+        return;
+    }
+    QLabel::setText(text);
+    if (announces_) {
+        Announcer::announce(this);
+    }
 }
 
 void VkLabel::setBackColour(Colour colour) {

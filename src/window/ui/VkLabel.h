@@ -18,6 +18,12 @@ public:
 
     explicit VkLabel(QWidget* parent = nullptr);
 
+    // Hides QLabel::setText: a label that announces tells screen readers of each new text.
+    void setText(const QString& text);
+    // A screen reader reads an announcing label's new text as it comes, wherever its focus.
+    void setAnnounces(bool on) { announces_ = on; }
+    bool announces() const { return announces_; }
+
     void setBackColour(Colour colour);
     Colour backColour() const { return back_; }
     void setForeColour(Colour colour);
@@ -36,5 +42,6 @@ private:
     Colour back_ = Transparent;
     Colour fore_ = colours::Black;
     bool border_ = false;
+    bool announces_ = false;
     textfit::Cache fit_;
 };

@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""One game played by keys under the Orca screen reader, checked on what Orca said.
+
+Run on a private X server and D-Bus session, e.g.
+    xvfb-run -a dbus-run-session -- /usr/bin/python3 -B orca_speech.py path/to/tervalo
+
+Orca runs with its settings in a temporary home and logs every phrase it would speak to a
+debug file ("SPEECH OUTPUT: '...'"); its speech server is kept from starting, so no voice is
+needed. The scripted player of atspi_play.py plays one game by keys. Orca's log, complete once
+Orca has ended, must hold the cell the cursor landed on after each move, what each reveal
+uncovered under the cursor, and the message line's end of game. The phrases are printed.
+TERVALO_ORCA_PAUSE sets the player's pause after each key (0.4 s by default); longer pauses
+let Orca finish every phrase. TERVALO_ORCA_LOG keeps a copy of Orca's whole log.
+"""
+
+import faulthandler
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import atspi_play  # noqa: E402
+
+OVERALL_SECONDS = 110
+SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)' ?\{")
+
+
+def start_orca(folder):
+    home = os.path.join(folder, "home")
+    speechd = os.path.join(home, ".config", "speech-dispatcher")
+    os.makedirs(speechd)
+    # Without a sound card a speech server would hang Orca's start; Orca then logs its
+    # phrases all the same.
+    with open(os.path.join(speechd, "speechd.conf"), "w") as conf:
+        conf.write("DisableAutoSpawn\n")
+    runtime = os.path.join(folder, "orca-runtime")
+    os.mkdir(runtime, 0o700)
+    env = dict(os.environ, HOME=home, GSETTINGS_BACKEND="memory", XDG_RUNTIME_DIR=runtime)
+    log = os.path.join(folder, "orca.log")
+    orca = subprocess.Popen(["orca", "--replace", "--debug-file=" + log], env=env,
+                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+    return orca, log
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__, file=sys.stderr)
+        return 2
+    faulthandler.dump_traceback_later(OVERALL_SECONDS, exit=True)
+    executable = os.path.abspath(sys.argv[1])
+    with tempfile.TemporaryDirectory() as folder:
+        orca, log = start_orca(folder)
+        try:
+            # Orca listens once it is on the bus; the game comes after it, as on a desktop.
+            deadline = time.monotonic() + 30
+            while not os.path.exists(log) or "EVENT MANAGER: registering" not in open(
+                    log, encoding="utf-8", errors="replace").read():
+                atspi_play.check(time.monotonic() < deadline and orca.poll() is None,
+                                 "Orca did not start")
+                time.sleep(0.2)
+            time.sleep(1)
+            events = atspi_play.Events()
+            pause = float(os.environ.get("TERVALO_ORCA_PAUSE", "0.4"))
+            atspi_play.play(executable, events, games=1, pause=pause)
+        except atspi_play.Failure as failure:
+            print("FAILED:", failure, file=sys.stderr)
+            return 1
+        finally:
+            # Orca writes its log out as it ends.
+            orca.send_signal(signal.SIGTERM)
+            try:
+                orca.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                orca.kill()
+                orca.wait()
+
+        if os.environ.get("TERVALO_ORCA_LOG"):
+            shutil.copy(log, os.environ["TERVALO_ORCA_LOG"])
+        with open(log, encoding="utf-8", errors="replace") as f:
+            said = [m.group(1) for m in map(SPEECH.search, f) if m]
+        start = next((i for i, s in enumerate(said) if s.startswith("Rejouer")), 0)
+        said = said[start:]
+        print("Orca said, from Rejouer to the end of the game:")
+        for phrase in said:
+            print("   ", phrase)
+        failures = []
+        # A key pressed before Orca is done speaking cuts it short, as for a person: what
+        # the cursor landed on is checked on some cell, not on every one.
+        if not any(re.match(r"Case \d+, ligne \d+, colonne \d+ : ", s) for s in said):
+            failures.append("a cell the cursor landed on")
+        if not any(re.match(r"notification Case \d+, ligne \d+, colonne \d+ : (vide|[1-8])", s)
+                   for s in said):
+            failures.append("a revealed cell announced where the cursor stands")
+        if not any(s in ("notification  BRAVO !...C'est gagné !",
+                         "notification  Dommage... Perdu !") for s in said):
+            failures.append("the end of the game")
+        if failures:
+            print("FAILED: Orca never said " + "; ".join(failures), file=sys.stderr)
+            return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

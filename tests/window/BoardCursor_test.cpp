@@ -1,0 +1,150 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The board's cursor and its keys, on the game alone.
+#include "support/BoardFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Row 1 holds eight mines (2 to 9), row 2 two more (12, 13): 1 is a 2, 14 a 4, 100 lies in the
+// one empty region.
+const std::vector<int> Mines{2, 3, 4, 5, 6, 7, 8, 9, 12, 13};
+
+struct BoardCursorTest : ::testing::Test, BoardFixture {
+    Game::KeyOutcome press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                           bool autoRepeat = false) {
+        return game.PicFond_KeyDown(key, modifiers, autoRepeat);
+    }
+    int revealedCount() const {
+        int n = 0;
+        for (int i = 1; i <= 100; ++i) {
+            n += revealed(i) ? 1 : 0;
+        }
+        return n;
+    }
+};
+
+TEST_F(BoardCursorTest, KeysMoveOneCellOrToARowOrColumnEndAndStopAtTheEdges) {
+    const struct {
+        int from;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int to;
+    } cases[] = {
+        {37, Qt::Key_Left, Qt::NoModifier, 36},      {37, Qt::Key_Right, Qt::NoModifier, 38},
+        {37, Qt::Key_Up, Qt::NoModifier, 27},        {37, Qt::Key_Down, Qt::KeypadModifier, 47},
+        {31, Qt::Key_Left, Qt::NoModifier, 31}, // not onto the row above
+        {40, Qt::Key_Right, Qt::NoModifier, 40},     {7, Qt::Key_Up, Qt::NoModifier, 7},
+        {97, Qt::Key_Down, Qt::NoModifier, 97},      {37, Qt::Key_Home, Qt::NoModifier, 31},
+        {37, Qt::Key_End, Qt::NoModifier, 40},       {37, Qt::Key_Home, Qt::ControlModifier, 1},
+        {37, Qt::Key_End, Qt::ControlModifier, 100}, {37, Qt::Key_PageUp, Qt::NoModifier, 7},
+        {37, Qt::Key_PageDown, Qt::NoModifier, 97},  {37, Qt::Key_Left, Qt::ControlModifier, 37},
+        {37, Qt::Key_Left, Qt::AltModifier, 37},
+    };
+    // Between games as during one, on covered and revealed cells alike.
+    for (const bool dealt : {false, true}) {
+        if (dealt) {
+            deal(Mines);
+            game.BtnBomb_Click(100);
+        }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(::testing::Message() << dealt << ": " << c.from << " key " << c.key);
+            ASSERT_TRUE(game.curseur.place(c.from) || c.from == game.curseur.cell());
+            const Game::KeyOutcome outcome = press(c.key, c.modifiers);
+            EXPECT_EQ(game.curseur.cell(), c.to);
+            EXPECT_EQ(outcome, c.to != c.from ? Game::KeyOutcome::Moved
+                               : c.modifiers & (Qt::ControlModifier | Qt::AltModifier)
+                                   ? Game::KeyOutcome::NotABoardKey
+                                   : Game::KeyOutcome::Nothing);
+        }
+    }
+    EXPECT_FALSE(game.curseur.place(0));
+    EXPECT_FALSE(game.curseur.place(101));
+    EXPECT_EQ(game.curseur.cell(), 37);
+}
+
+TEST_F(BoardCursorTest, RevealAndMarkKeysPlayOnlyACoveredCellOfAGameInProgress) {
+    // Before the first deal nothing is played.
+    EXPECT_EQ(press(Qt::Key_Space), Game::KeyOutcome::Nothing);
+    EXPECT_EQ(press(Qt::Key_M), Game::KeyOutcome::Nothing);
+    EXPECT_EQ(game.v.PartiesJouees, 0);
+
+    deal(Mines);
+    const auto& c = game.c;
+    game.curseur.place(14);
+    EXPECT_EQ(press(Qt::Key_M), Game::KeyOutcome::Played);
+    EXPECT_TRUE(sameFace(c.BtnBomb[14].face, c.RBomb.picture));
+    // Held down, the mark key marks once.
+    EXPECT_EQ(press(Qt::Key_M, Qt::NoModifier, true), Game::KeyOutcome::Nothing);
+    EXPECT_TRUE(sameFace(c.BtnBomb[14].face, c.RBomb.picture));
+    // A marked cell is not revealed, as with a left click.
+    for (const int key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        press(key);
+        EXPECT_FALSE(revealed(14));
+    }
+    EXPECT_EQ(press(Qt::Key_Menu, Qt::ShiftModifier), Game::KeyOutcome::Played);
+    EXPECT_TRUE(sameFace(c.BtnBomb[14].face, c.iBomb.picture));
+    press(Qt::Key_Return);
+    EXPECT_FALSE(revealed(14));
+    press(Qt::Key_M);
+    EXPECT_TRUE(sameFace(c.BtnBomb[14].face, c.Nuage.picture));
+    EXPECT_EQ(game.v.NbMarques, 0);
+    EXPECT_EQ(press(Qt::Key_Enter, Qt::KeypadModifier), Game::KeyOutcome::Played);
+    EXPECT_TRUE(revealed(14));
+
+    // Nothing on a revealed cell; the cursor stays on it.
+    const QStringList sounds = sound.played;
+    EXPECT_EQ(press(Qt::Key_M), Game::KeyOutcome::Nothing);
+    EXPECT_EQ(press(Qt::Key_Space), Game::KeyOutcome::Nothing);
+    EXPECT_EQ(sound.played, sounds);
+    EXPECT_EQ(game.curseur.cell(), 14);
+
+    // Lost: between games the keys play nothing.
+    game.curseur.place(2);
+    press(Qt::Key_Space);
+    ASSERT_FALSE(game.partieEnCours());
+    EXPECT_EQ(game.curseur.cell(), 2);
+    const int played = game.v.PartiesJouees;
+    for (const int key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_M, Qt::Key_Menu}) {
+        EXPECT_EQ(press(key), Game::KeyOutcome::Nothing);
+    }
+    EXPECT_EQ(game.v.PartiesJouees, played);
+}
+
+TEST_F(BoardCursorTest, RepeatedEnterAfterADealRevealsCellOneOnly) {
+    game.curseur.place(55);
+    deal(Mines);
+    EXPECT_EQ(game.curseur.cell(), 1);
+    for (int k = 0; k < 5; ++k) {
+        press(k % 2 == 0 ? Qt::Key_Return : Qt::Key_Space);
+        EXPECT_EQ(game.curseur.cell(), 1);
+        EXPECT_EQ(revealedCount(), 1);
+        EXPECT_TRUE(revealed(1));
+    }
+    EXPECT_TRUE(game.partieEnCours());
+}
+
+TEST_F(BoardCursorTest, ACellIsDescribedByItsPlaceAndWhatItShows) {
+    const auto say = [this](int n) { return game.DescriptionCase(n).toStdString(); };
+    EXPECT_EQ(say(37), "Case 37, ligne 4, colonne 7 : couverte");
+    EXPECT_EQ(say(1), "Case 1, ligne 1, colonne 1 : couverte");
+    deal(Mines);
+    EXPECT_EQ(say(100), "Case 100, ligne 10, colonne 10 : couverte");
+    game.BtnBomb_MouseUp(37, MouseButton::Right);
+    EXPECT_EQ(say(37), "Case 37, ligne 4, colonne 7 : mine marquée");
+    game.BtnBomb_MouseUp(37, MouseButton::Right);
+    EXPECT_EQ(say(37), "Case 37, ligne 4, colonne 7 : point d'interrogation");
+    game.BtnBomb_Click(14);
+    EXPECT_EQ(say(14), "Case 14, ligne 2, colonne 4 : 4");
+    game.BtnBomb_Click(100);
+    EXPECT_EQ(say(100), "Case 100, ligne 10, colonne 10 : vide");
+    EXPECT_EQ(say(9), "Case 9, ligne 1, colonne 9 : couverte");
+    game.BtnBomb_Click(9);
+    EXPECT_EQ(say(9), "Case 9, ligne 1, colonne 9 : mine");
+    EXPECT_EQ(say(0), "");
+}
+
+} // namespace
