@@ -20,7 +20,8 @@ set(TERVALO_APP_ID io.github.tervalo.Tervalo)
 
 install(TARGETS tervalo RUNTIME DESTINATION ${TERVALO_PRIVATE_DIR})
 # A module the game opens itself: no SONAME, so nothing for ldconfig. dpkg-shlibdeps reads every
-# ELF file of a package, so Qt Multimedia, which only the module links, stays a dependency.
+# ELF file of a package, so the sound server's client, which only the module links, stays a
+# dependency.
 install(TARGETS tervalo_sound LIBRARY DESTINATION ${TERVALO_PRIVATE_DIR})
 install(FILES ${TERVALO_SOUND_FILES} DESTINATION ${TERVALO_PRIVATE_DIR})
 

@@ -4,10 +4,10 @@
 
 # The Debian packages the game needs to build and run, and those the test suite adds.
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev
-                qt6-multimedia-dev libqt6svg6 qt6-qpa-plugins gstreamer1.0-plugins-base
-                gstreamer1.0-plugins-good fonts-liberation fonts-urw-base35 python3)
+                libpulse-dev libqt6svg6 qt6-qpa-plugins fonts-liberation fonts-urw-base35 python3)
 TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
                xdotool x11-utils desktop-file-utils appstream python3 python3-dbus
-               python3-pyatspi at-spi2-core dbus dbus-x11 dpkg-dev file libx11-6 reuse git orca)
+               python3-pyatspi at-spi2-core dbus dbus-x11 dpkg-dev file libx11-6 reuse git orca
+               pulseaudio pulseaudio-utils pipewire-pulse wireplumber)
 # Building the Debian package the Debian way and checking it (tools/package).
 PACKAGE_PACKAGES=(build-essential debhelper lintian)

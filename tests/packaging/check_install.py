@@ -34,8 +34,8 @@ def needed(path):
     return re.findall(r"\(NEEDED\)\s+Shared library: \[([^\]]+)\]", dynamic)
 
 
-def links_multimedia(path):
-    return any(name.startswith("libQt6Multimedia.") for name in needed(path))
+def links_audio(path):
+    return any(name.startswith("libpulse") for name in needed(path))
 
 
 def check(prefix):
@@ -48,12 +48,13 @@ def check(prefix):
     if os.path.isfile(executable) and not os.access(executable, os.X_OK):
         failures.append(f"{layout.EXECUTABLE}: not executable")
 
-    # Qt Multimedia comes with the first sound, through the module, never with the window.
-    if os.path.isfile(executable) and links_multimedia(executable):
-        failures.append(f"{layout.EXECUTABLE}: links Qt Multimedia")
+    # The sound server's client comes with the first sound, through the module, never with the
+    # window.
+    if os.path.isfile(executable) and links_audio(executable):
+        failures.append(f"{layout.EXECUTABLE}: links the sound server's client")
     module = os.path.join(prefix, layout.SOUND_MODULE)
-    if os.path.isfile(module) and not links_multimedia(module):
-        failures.append(f"{layout.SOUND_MODULE}: does not link Qt Multimedia")
+    if os.path.isfile(module) and not links_audio(module):
+        failures.append(f"{layout.SOUND_MODULE}: does not link the sound server's client")
 
     link = os.path.join(prefix, layout.LINK)
     if not os.path.islink(link):

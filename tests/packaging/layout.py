@@ -10,7 +10,7 @@ ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 APP_ID = "io.github.tervalo.Tervalo"
 
 EXECUTABLE = "lib/tervalo/tervalo"
-# Loaded by the game on its first sound; it alone links Qt Multimedia.
+# Loaded by the game on its first sound; it alone links the sound server's client.
 SOUND_MODULE = "lib/tervalo/libtervalo_sound.so"
 # Where a distribution puts it, bin/ gives way to games/ (-DCMAKE_INSTALL_BINDIR=games).
 LINK = "bin/tervalo"

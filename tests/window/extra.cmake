@@ -4,14 +4,33 @@
 
 # The sound player's own tests use it as a static library; the game only ever loads it as the
 # sound module.
-if(TARGET window_QtSoundPlayer_test)
-    target_link_libraries(window_QtSoundPlayer_test PRIVATE tervalo_sound_player)
+if(TARGET window_PulseSoundPlayer_test)
+    target_link_libraries(window_PulseSoundPlayer_test PRIVATE tervalo_sound_player)
 endif()
 # The loader's tests load the module the build made, and copies of it.
 if(TARGET window_LazySoundPlayer_test)
     add_dependencies(window_LazySoundPlayer_test tervalo_sound)
     target_compile_definitions(window_LazySoundPlayer_test PRIVATE
         TERVALO_SOUND_MODULE="$<TARGET_FILE:tervalo_sound>"
+        TERVALO_GAME_DIR="$<TARGET_FILE_DIR:tervalo>")
+endif()
+# Against real sound servers of its own (PulseAudio, and PipeWire's PulseAudio service),
+# recorded from the sink's monitor.
+if(TARGET window_SoundServer_test)
+    find_program(TERVALO_PULSEAUDIO pulseaudio REQUIRED)
+    find_program(TERVALO_PAREC parec REQUIRED)
+    find_program(TERVALO_PACTL pactl REQUIRED)
+    find_program(TERVALO_PIPEWIRE pipewire REQUIRED)
+    find_program(TERVALO_PIPEWIRE_PULSE pipewire-pulse REQUIRED)
+    find_program(TERVALO_WIREPLUMBER wireplumber REQUIRED)
+    find_program(TERVALO_DBUS_DAEMON dbus-daemon REQUIRED)
+    add_dependencies(window_SoundServer_test tervalo_sounds)
+    target_link_libraries(window_SoundServer_test PRIVATE tervalo_sound_player)
+    target_compile_definitions(window_SoundServer_test PRIVATE
+        TERVALO_PULSEAUDIO="${TERVALO_PULSEAUDIO}" TERVALO_PAREC="${TERVALO_PAREC}"
+        TERVALO_PACTL="${TERVALO_PACTL}" TERVALO_PIPEWIRE="${TERVALO_PIPEWIRE}"
+        TERVALO_PIPEWIRE_PULSE="${TERVALO_PIPEWIRE_PULSE}"
+        TERVALO_WIREPLUMBER="${TERVALO_WIREPLUMBER}" TERVALO_DBUS_DAEMON="${TERVALO_DBUS_DAEMON}"
         TERVALO_GAME_DIR="$<TARGET_FILE_DIR:tervalo>")
 endif()
 # The helper that plays games until the end-of-game test kills it.

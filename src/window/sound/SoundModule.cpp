@@ -4,12 +4,12 @@
 
 #include "window/sound/SoundModule.h"
 
-#include "window/sound/QtSoundPlayer.h"
+#include "window/sound/PulseSoundPlayer.h"
 
 #include <type_traits>
 
 extern "C" Q_DECL_EXPORT SoundPlayer* tervalo_sound_player_create(const QString& directory) {
-    return new QtSoundPlayer(directory);
+    return new PulseSoundPlayer(directory);
 }
 
 // The caller finds the entry point by the name it knows and calls it through this type.

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-// The sound module: Qt Multimedia and what it pulls in (the audio server's client, codecs,
+// The sound module: the sound server's client library and what it pulls in (codecs, D-Bus,
 // network) are loaded only when the first sound is played, not with the window. The module
 // has one entry point, looked up by name, that makes a player for the sounds of a directory.
 namespace sound_module {
