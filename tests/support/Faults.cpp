@@ -9,34 +9,6 @@
 #include <csignal>
 #include <unistd.h>
 
-namespace {
-QStringList warnings;
-QtMessageHandler previousHandler = nullptr;
-
-void collect(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtWarningMsg) {
-        warnings << message;
-    }
-    if (previousHandler != nullptr) {
-        previousHandler(type, context, message);
-    }
-}
-} // namespace
-
-WarningLog::WarningLog() {
-    warnings.clear();
-    previousHandler = qInstallMessageHandler(collect);
-}
-
-WarningLog::~WarningLog() {
-    qInstallMessageHandler(previousHandler);
-    previousHandler = nullptr;
-}
-
-const QStringList& WarningLog::messages() const {
-    return warnings;
-}
-
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {
     previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     ::getrlimit(RLIMIT_FSIZE, &previous_);

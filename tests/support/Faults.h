@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include "support/WarningLog.h"
+
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -11,16 +13,6 @@
 
 // Real faults for the settings file's tests: a disk that fills, a device that fails at the
 // flush, a folder that cannot take a new file.
-
-// Every warning logged while it lives.
-class WarningLog {
-public:
-    WarningLog();
-    ~WarningLog();
-    WarningLog(const WarningLog&) = delete;
-    WarningLog& operator=(const WarningLog&) = delete;
-    const QStringList& messages() const;
-};
 
 // Files of this process cannot grow past `bytes` while it lives: a write beyond fails with
 // EFBIG, as a full device would fail it, and needs no privilege. SIGXFSZ is ignored meanwhile.

@@ -4,6 +4,8 @@
 
 #include "window/ui/LazySoundPlayer.h"
 
+#include "support/WarningLog.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,20 +14,9 @@
 #include <QTest>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <time.h>
 
 namespace {
-
-// Every warning logged while a test runs, from the module's thread too.
-std::mutex warningsMutex;
-QStringList warnings;
-
-void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    const std::lock_guard lock(warningsMutex);
-    if (type == QtWarningMsg)
-        warnings << message;
-}
 
 const QString BuiltModule = QStringLiteral(TERVALO_SOUND_MODULE);
 
@@ -63,19 +54,13 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(QFileInfo::exists(BuiltModule)) << BuiltModule.toStdString();
-        warnings.clear();
-        previous = qInstallMessageHandler(collectWarnings);
     }
-    void TearDown() override { qInstallMessageHandler(previous); }
 
     QString file(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
-    qsizetype warningsWith(const QString& text) const {
-        const std::lock_guard lock(warningsMutex);
-        return warnings.filter(text).size();
-    }
+    qsizetype warningsWith(const QString& text) const { return warnings.count(text); }
 
+    WarningLog warnings;
     QTemporaryDir dir;
-    QtMessageHandler previous = nullptr;
 };
 
 } // namespace
@@ -137,10 +122,7 @@ TEST_F(LazySoundPlayerTest, AModuleThatCannotBeLoadedIsLoggedOnceAndNeverLookedF
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        {
-            const std::lock_guard lock(warningsMutex);
-            warnings.clear();
-        }
+        warnings.clear();
         if (!c.contents.isEmpty()) {
             QFile out(c.path);
             ASSERT_TRUE(out.open(QIODevice::WriteOnly));
@@ -157,10 +139,7 @@ TEST_F(LazySoundPlayerTest, AModuleThatCannotBeLoadedIsLoggedOnceAndNeverLookedF
     }
 
     // A module that turns up afterwards is not looked for: the game stays silent.
-    {
-        const std::lock_guard lock(warningsMutex);
-        warnings.clear();
-    }
+    warnings.clear();
     const QString late = file("late.so");
     LazySoundPlayer player(dir.path(), late);
     player.play(QStringLiteral("\\POP.wav"));

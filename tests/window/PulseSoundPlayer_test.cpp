@@ -5,31 +5,16 @@
 #include "window/sound/PulseSoundPlayer.h"
 #include "window/sound/WaveFile.h"
 
+#include "support/WarningLog.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 
 namespace {
-
-// Every warning logged while a test runs; the player's thread logs too.
-std::mutex warningsMutex;
-QStringList warnings;
-
-void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type != QtWarningMsg)
-        return;
-    const std::lock_guard lock(warningsMutex);
-    warnings << message;
-}
-
-qsizetype warningsWith(const QString& text) {
-    const std::lock_guard lock(warningsMutex);
-    return warnings.filter(text).size();
-}
 
 QByteArray le16(quint16 v) {
     QByteArray b(2, '\0');
@@ -80,18 +65,10 @@ class PulseSoundPlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        {
-            const std::lock_guard lock(warningsMutex);
-            warnings.clear();
-        }
-        previous = qInstallMessageHandler(collectWarnings);
         // No server here: what these tests look at happens before one is needed.
         qputenv("PULSE_SERVER", "unix:/nonexistent/tervalo/native");
     }
-    void TearDown() override {
-        player.reset();
-        qInstallMessageHandler(previous);
-    }
+    void TearDown() override { player.reset(); }
 
     PulseSoundPlayer& makePlayer() {
         player = std::make_unique<PulseSoundPlayer>(dir.path());
@@ -99,11 +76,11 @@ protected:
     }
     QString file(const QString& name) const { return dir.path() + QLatin1Char('/') + name; }
     qsizetype warningsAbout(const QString& name) const {
-        return warningsWith(QStringLiteral("Sound file ") + file(name));
+        return warnings.count(QStringLiteral("Sound file ") + file(name));
     }
 
+    WarningLog warnings;
     QTemporaryDir dir;
-    QtMessageHandler previous = nullptr;
     std::unique_ptr<PulseSoundPlayer> player;
 };
 
@@ -194,7 +171,7 @@ TEST_F(PulseSoundPlayerTest, AMissingOrBadFileStaysSilentAndIsLoggedOnce) {
     EXPECT_EQ(warningsAbout("POP.wav"), 1);
     EXPECT_EQ(warningsAbout("YEAH.wav"), 1);
     // Not one of them got as far as the server.
-    EXPECT_EQ(warningsWith(QStringLiteral("sound server")), 0);
+    EXPECT_EQ(warnings.count(QStringLiteral("sound server")), 0);
 }
 
 TEST_F(PulseSoundPlayerTest, AFileMendedWhileTheGameRunsIsPlayed) {
@@ -209,6 +186,6 @@ TEST_F(PulseSoundPlayerTest, AFileMendedWhileTheGameRunsIsPlayed) {
     writeBytes(file("HALLELU1.wav"), tone(0.3));
     player.play("\\HALLELU1.wav");
     ASSERT_TRUE(player.waitUntilIdle(5000));
-    EXPECT_EQ(warningsWith(QStringLiteral("sound server")), 1);
+    EXPECT_EQ(warnings.count(QStringLiteral("sound server")), 1);
     EXPECT_EQ(warningsAbout("HALLELU1.wav"), 1);
 }

@@ -9,6 +9,8 @@
 #include "window/sound/PulseSoundPlayer.h"
 #include "window/sound/WaveFile.h"
 
+#include "support/WarningLog.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,7 +23,6 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace {
@@ -38,21 +39,6 @@ constexpr int SilenceBetweenSounds = 40; // windows: what separates two sounds i
 // anything goes over every time.
 constexpr double RequestBudgetMs = 2.0;
 constexpr double RequestCeilingMs = 50.0;
-
-std::mutex warningsMutex;
-QStringList warnings; // the player's thread logs too
-
-void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type != QtWarningMsg)
-        return;
-    const std::lock_guard lock(warningsMutex);
-    warnings << message;
-}
-
-qsizetype warningsWith(const QString& text) {
-    const std::lock_guard lock(warningsMutex);
-    return warnings.filter(text).size();
-}
 
 std::vector<qint16> samplesOf(const QByteArray& pcm) {
     std::vector<qint16> samples(size_t(pcm.size() / 2));
@@ -284,22 +270,13 @@ void timedPlay(PulseSoundPlayer& player, const QString& name, Costs& costs) {
 
 class SoundServerTest : public ::testing::TestWithParam<Kind> {
 protected:
-    void SetUp() override {
-        {
-            const std::lock_guard lock(warningsMutex);
-            warnings.clear();
-        }
-        previous = qInstallMessageHandler(collectWarnings);
-    }
-    void TearDown() override { qInstallMessageHandler(previous); }
-
     // Points the players made from now on at a server and its sink.
     static void useServer(const QString& address) {
         qputenv("PULSE_SERVER", address.toLocal8Bit());
         qputenv("PULSE_SINK", "tervalo");
     }
 
-    QtMessageHandler previous = nullptr;
+    WarningLog warnings;
 };
 
 } // namespace
@@ -349,7 +326,7 @@ TEST_P(SoundServerTest, EverySoundReachesTheServerWholeAndARequestCostsTheWindow
         all.add(costs);
     }
     expectCheap(all, 2);
-    EXPECT_EQ(warningsWith(QStringLiteral("sound")), 0);
+    EXPECT_EQ(warnings.count(QStringLiteral("sound")), 0);
 }
 
 TEST_P(SoundServerTest, ANewRequestCutsOffTheSoundStillPlaying) {
@@ -412,10 +389,7 @@ TEST_P(SoundServerTest, WithoutAWorkingServerTheGameGoesOnSilently) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        {
-            const std::lock_guard lock(warningsMutex);
-            warnings.clear();
-        }
+        warnings.clear();
         SoundServer server(GetParam());
         if (c.trouble == Trouble::NoServer) {
             useServer(QStringLiteral("unix:/nonexistent/tervalo/native"));
@@ -448,7 +422,7 @@ TEST_P(SoundServerTest, WithoutAWorkingServerTheGameGoesOnSilently) {
                serverName(GetParam()), c.what, costs.median(), costs.max(), goneMs);
         expectCheap(costs, 1);
         EXPECT_LT(goneMs, 1000);
-        EXPECT_EQ(warningsWith(QStringLiteral("sound server")), c.warnings);
+        EXPECT_EQ(warnings.count(QStringLiteral("sound server")), c.warnings);
         // Let a thread stuck on a stopped server see it go.
         server.stop();
     }

@@ -169,10 +169,10 @@ private:
         if (stream_ && format_.sameFormat(wave))
             return true;
         stream_.reset();
-        pa_sample_spec spec{};
-        spec.format = formatOf(wave.sample);
-        spec.rate = quint32(wave.rate);
-        spec.channels = quint8(wave.channels);
+        pa_sample_spec sampleFormat{};
+        sampleFormat.format = formatOf(wave.sample);
+        sampleFormat.rate = quint32(wave.rate);
+        sampleFormat.channels = quint8(wave.channels);
         const quint32 bytesPerMs = quint32(wave.bytesPerFrame()) * quint32(wave.rate) / 1000;
         pa_buffer_attr buffer{};
         buffer.maxlength = quint32(-1);
@@ -182,7 +182,7 @@ private:
         buffer.fragsize = quint32(-1);
         int error = 0;
         stream_.reset(pa_simple_new(nullptr, "Tervalo", PA_STREAM_PLAYBACK, nullptr,
-                                    "Effets sonores", &spec, nullptr, &buffer, &error));
+                                    "Effets sonores", &sampleFormat, nullptr, &buffer, &error));
         if (!stream_) {
             warnServer(error);
             return false;
