@@ -81,18 +81,13 @@ bool SingleInstance::lockAnywhere(bool& heldElsewhere) {
     if (!QFileInfo::exists(folder)) {
         QDir().mkpath(folder);
     }
-    switch (tryLock(besidePath_)) {
-    case Lock::Taken:
-        return true;
-    case Lock::HeldElsewhere:
-        heldElsewhere = true;
-        return false;
-    case Lock::Failed:
-        break;
-    }
-    // A writable file in a folder that cannot be written: the lock goes to the runtime folder.
-    if (!runtimePath_.isEmpty()) {
-        switch (tryLock(runtimePath_)) {
+    // Beside the file first; for a writable file in a folder that cannot be written, in the
+    // runtime folder.
+    for (const QString& path : {besidePath_, runtimePath_}) {
+        if (path.isEmpty()) {
+            continue;
+        }
+        switch (tryLock(path)) {
         case Lock::Taken:
             return true;
         case Lock::HeldElsewhere:
