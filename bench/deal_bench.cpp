@@ -4,6 +4,7 @@
 
 // A whole deal (clear, grid, ten red cells, the numbers and regions) beside one flood fill of
 // the whole picture, the unit the deal's cost is judged by.
+#include "Quiet.h"
 #include "window/Game.h"
 
 #include <QGuiApplication>
@@ -20,17 +21,6 @@ public:
 
 private:
     std::mt19937_64 engine_{20240601};
-};
-
-class StillClock : public GameClock {
-public:
-    double timeOfDay() override { return 0.5; }
-    std::int64_t monotonicMs() override { return 0; }
-};
-
-class Silence : public SoundPlayer {
-public:
-    void play(const QString&) override {}
 };
 
 void BM_Deal(benchmark::State& state) {

@@ -6,6 +6,7 @@
 // 100-byte file and on a 1 MB file, and the save a game's end makes, each timed one by one:
 // the median of 100 is the figure to read. The files lie in the folder given by
 // TERVALO_BENCH_DIR (the current folder by default), so the disk measured is the one chosen.
+#include "Quiet.h"
 #include "stats/ProfileFile.h"
 #include "window/Game.h"
 
@@ -23,17 +24,6 @@ class NoRandom : public RandomSource {
 public:
     void seed(float) override {}
     double next() override { return 0.5; }
-};
-
-class StillClock : public GameClock {
-public:
-    double timeOfDay() override { return 0.5; }
-    std::int64_t monotonicMs() override { return 0; }
-};
-
-class Silence : public SoundPlayer {
-public:
-    void play(const QString&) override {}
 };
 
 // The slow tail matters as much as the median on the click that ends a game.
