@@ -7,6 +7,15 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+// The installed game is reached through a symlink; its real home is the target's folder.
+QFileInfo realExecutable(const QString& executablePath) {
+    const QFileInfo executable(executablePath);
+    const QString real = executable.canonicalFilePath();
+    return QFileInfo(real.isEmpty() ? executable.absoluteFilePath() : real);
+}
+} // namespace
+
 QString userConfigDirectory() {
     // As the XDG rule has it, a relative path is ignored: it would name a folder under whatever
     // the current directory is. HOME unset would otherwise give "/.config" at the root.
@@ -35,18 +44,12 @@ QString perUserSettingsFilePath(const QString& executablePath, const QString& us
     if (userConfigDir.isEmpty()) {
         return QString();
     }
-    const QFileInfo executable(executablePath);
-    const QString real = executable.canonicalFilePath();
-    const QFileInfo resolved(real.isEmpty() ? executable.absoluteFilePath() : real);
-    return QDir::cleanPath(userConfigDir) + QLatin1Char('/') + resolved.completeBaseName() +
-           QStringLiteral(".tvo");
+    return QDir::cleanPath(userConfigDir) + QLatin1Char('/') +
+           realExecutable(executablePath).completeBaseName() + QStringLiteral(".tvo");
 }
 
 QString settingsFilePath(const QString& executablePath, const QString& userConfigDir) {
-    // The installed game is reached through a symlink; its real home is the target's folder.
-    const QFileInfo executable(executablePath);
-    const QString real = executable.canonicalFilePath();
-    const QFileInfo resolved(real.isEmpty() ? executable.absoluteFilePath() : real);
+    const QFileInfo resolved = realExecutable(executablePath);
     const QString name = resolved.completeBaseName() + QStringLiteral(".tvo");
     const QString folder = resolved.absolutePath();
     const QString beside = folder + QLatin1Char('/') + name;
@@ -57,8 +60,5 @@ QString settingsFilePath(const QString& executablePath, const QString& userConfi
     if (!blocked && (besideInfo.isWritable() || QFileInfo(folder).isWritable())) {
         return beside;
     }
-    if (userConfigDir.isEmpty()) {
-        return QString();
-    }
-    return QDir::cleanPath(userConfigDir) + QLatin1Char('/') + name;
+    return perUserSettingsFilePath(executablePath, userConfigDir);
 }
