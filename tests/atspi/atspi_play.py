@@ -13,8 +13,9 @@ The game is copied into a temporary folder, so its settings file is written ther
 beside the build. A scripted player then plays whole games using only key presses (xdotool)
 and what the accessibility bus says: the cell the focus lands on, the phrases the game
 announces, and the board's table, read as a screen reader's table commands would read it. It
-deduces safe cells from the numbers it hears, guesses (from a seeded choice) when it must, and
-plays every game to its end, won or lost. It never looks at the screen and never clicks.
+opens each game on cell 1, which is never a mine, deduces safe cells from the numbers it
+hears, guesses (from a seeded choice) when it must, and plays every game to its end, won or
+lost. It never looks at the screen and never clicks.
 Last, it starts the game on a screen scaled by two and checks the window's size on the X
 server. Any failure ends the script with a message and status 1.
 
@@ -304,6 +305,8 @@ class Player:
         while True:
             shows = self.read_board()
             safe, mines = deduce(shows)
+            # The deal never puts a mine on cell 1: a game opens there, not on a guess.
+            safe.add(1)
             covered = [n for n, what in shows.items() if what == "couverte"]
             if mark_a_mine and not marked and mines & set(covered):
                 target = min(mines & set(covered))
