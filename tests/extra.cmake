@@ -57,19 +57,17 @@ find_program(TERVALO_ATSPI_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRE
 find_program(TERVALO_ATSPI_XVFB_RUN xvfb-run REQUIRED)
 find_program(TERVALO_ATSPI_DBUS_RUN_SESSION dbus-run-session REQUIRED)
 find_program(TERVALO_ATSPI_XDOTOOL xdotool REQUIRED)
-add_test(NAME atspi.play
-         COMMAND ${TERVALO_ATSPI_XVFB_RUN} -a -s "-screen 0 1600x1200x24"
-                 ${TERVALO_ATSPI_DBUS_RUN_SESSION} --
-                 ${TERVALO_ATSPI_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/atspi/atspi_play.py
-                 $<TARGET_FILE:tervalo>)
-set_tests_properties(atspi.play PROPERTIES LABELS atspi TIMEOUT 300)
+function(tervalo_atspi_test name script timeout)
+    add_test(NAME atspi.${name}
+             COMMAND ${TERVALO_ATSPI_XVFB_RUN} -a -s "-screen 0 1600x1200x24"
+                     ${TERVALO_ATSPI_DBUS_RUN_SESSION} --
+                     ${TERVALO_ATSPI_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/atspi/${script}
+                     $<TARGET_FILE:tervalo>)
+    set_tests_properties(atspi.${name} PROPERTIES LABELS atspi TIMEOUT ${timeout})
+endfunction()
+tervalo_atspi_test(play atspi_play.py 300)
 
 # The same player under the Orca screen reader: what Orca says (its debug log, no voice needed)
 # holds the cells the cursor lands on, what each reveal uncovers, and the end of the game.
 find_program(TERVALO_ORCA orca REQUIRED)
-add_test(NAME atspi.orca
-         COMMAND ${TERVALO_ATSPI_XVFB_RUN} -a -s "-screen 0 1600x1200x24"
-                 ${TERVALO_ATSPI_DBUS_RUN_SESSION} --
-                 ${TERVALO_ATSPI_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/atspi/orca_speech.py
-                 $<TARGET_FILE:tervalo>)
-set_tests_properties(atspi.orca PROPERTIES LABELS atspi TIMEOUT 150)
+tervalo_atspi_test(orca orca_speech.py 150)
