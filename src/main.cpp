@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
     // A game already open on the same settings file comes to the front instead. The lock is
     // taken before the file is read, so a game closing meanwhile has saved all it had.
     SingleInstance instance(settingsFilePath(QCoreApplication::applicationFilePath()));
-    if (!instance.acquire()) {
-        return 0;
+    const SingleInstance::Start start = instance.acquire();
+    if (start != SingleInstance::Start::Run) {
+        return start == SingleInstance::Start::OtherShown ? 0 : SingleInstance::tellOtherSilent();
     }
     game.Form_Load(QCoreApplication::applicationFilePath());
 

@@ -44,6 +44,7 @@ endif()
 # The one-window tests start the built game itself.
 if(TARGET window_SingleInstance_test)
     add_dependencies(window_SingleInstance_test tervalo)
+    target_link_libraries(window_SingleInstance_test PRIVATE Qt6::Network)
     target_compile_definitions(window_SingleInstance_test PRIVATE
         TERVALO_GAME="$<TARGET_FILE:tervalo>")
 endif()

@@ -11,17 +11,31 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLoggingCategory>
-#include <QStandardPaths>
+#include <QMessageBox>
 #include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcInstance, "tervalo.instance", QtWarningMsg)
 
 namespace {
 
-// How long a second start keeps trying to reach the first, which may sit between taking the
-// lock and listening, or start slowly under a debugger or the sanitizers.
-constexpr int ReachMs = 10000;
+// How long a second start waits for the running game's answer before telling the player.
+constexpr int AnswerMs = 2000;
+// A connection that has not made its request by then is closed; only a few are open at once,
+// so connections that never speak cannot use up the game's descriptors.
+constexpr int IdleMs = 2000;
+constexpr int MaxConnections = 4;
+constexpr qsizetype MaxRequest = 256;
+// Names tried for the lock when something that is not a file of ours sits at the first. Every
+// start walks them in the same order, so all agree on one.
+constexpr int LockNames = 4;
 
 const QByteArray ShowRequest = "show";
 
@@ -36,122 +50,189 @@ QString canonicalSettingsPath(const QString& path) {
     return (folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName();
 }
 
+// A folder of this user's that no one else can enter: opened without following a symlink and
+// checked on the descriptor, so what was checked is what is used. -1 when it is not one.
+int openIfPrivate(const QByteArray& path) {
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+        (st.st_mode & 07777) == 0700) {
+        return fd;
+    }
+    ::close(fd);
+    return -1;
+}
+
+// Whether the other end of a local socket runs as this user.
+bool peerIsThisUser(qintptr fd) {
+    ucred cred{};
+    socklen_t size = sizeof cred;
+    return ::getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_PEERCRED, &cred, &size) == 0 &&
+           cred.uid == ::getuid();
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString& settingsPath, QObject* parent)
-    : QObject(parent), settingsPath_(settingsPath) {
+    : QObject(parent), settingsPath_(settingsPath) {}
+
+SingleInstance::~SingleInstance() {
+    delete server_; // removes the socket while the lock still guards it
+    server_ = nullptr;
+    // The lock file stays: removing it would let a start that opened it just before take a
+    // lock no later start sees.
+    if (lockFd_ >= 0) {
+        ::close(lockFd_);
+    }
+    if (folderFd_ >= 0) {
+        ::close(folderFd_);
+    }
+}
+
+bool SingleInstance::openPrivateFolder() {
+    // The runtime folder the session gives, when it is what it should be; else one of our own
+    // in the temporary folder, made and checked here. A name that someone else took is passed
+    // over: the next one in the same order is used by every start of this user.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/')) {
+        folderFd_ = openIfPrivate(runtime);
+    }
+    const QByteArray own =
+        QFile::encodeName(QDir::tempPath()) + "/tervalo-" + QByteArray::number(::getuid());
+    for (int i = 0; folderFd_ < 0 && i < LockNames; ++i) {
+        const QByteArray path = i == 0 ? own : own + '-' + QByteArray::number(i);
+        ::mkdir(path.constData(), 0700);
+        folderFd_ = openIfPrivate(path);
+    }
+    if (folderFd_ < 0) {
+        return false;
+    }
+    // Through the descriptor: the path always fits a socket's address and cannot be swapped.
+    folderPath_ = QStringLiteral("/proc/self/fd/%1/").arg(folderFd_);
+    return true;
+}
+
+SingleInstance::Lock SingleInstance::lock() {
+    const QByteArray base = QFile::encodeName(base_);
+    for (int i = 0; i < LockNames; ++i) {
+        const QByteArray name =
+            base + (i == 0 ? QByteArray() : '.' + QByteArray::number(i)) + ".lock";
+        // Whatever is at the name is never read: only a regular file is opened, for writing,
+        // without following a symlink, without waiting on a FIFO.
+        struct stat st {};
+        if (::fstatat(folderFd_, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            !S_ISREG(st.st_mode)) {
+            continue;
+        }
+        const int fd =
+            ::openat(folderFd_, name.constData(),
+                     O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            continue;
+        }
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            continue;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            lockFd_ = fd;
+            return Lock::Taken;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK) {
+            return Lock::HeldElsewhere;
+        }
+        qWarning() << "Tervalo: cannot lock" << name << ":" << ::strerror(error);
+        return Lock::Failed;
+    }
+    qWarning() << "Tervalo: no usable lock file named" << base << "in" << folderPath_;
+    return Lock::Failed;
+}
+
+SingleInstance::Start SingleInstance::acquire() {
     if (settingsPath_.isEmpty()) {
-        return;
+        return Start::Run;
     }
-    const QString canonical = canonicalSettingsPath(settingsPath_);
-    besidePath_ = settingsPath_ + QStringLiteral(".lock");
-    // The user id is part of the name: two users' games on one shared file never share a socket.
-    const QByteArray key = canonical.toUtf8() + '\0' + QByteArray::number(::getuid());
-    const QString hash = QString::fromLatin1(
-        QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
-    const QString base = QStringLiteral("tervalo-") + hash;
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty()) {
-        runtimePath_ = runtime + QLatin1Char('/') + base + QStringLiteral(".lock");
-    }
-    // A socket path must fit sun_path (108 bytes); a bare name lands in the temporary folder.
-    const QString socket = runtime + QLatin1Char('/') + base;
-    serverName_ = !runtime.isEmpty() && QFile::encodeName(socket).size() < 100 ? socket : base;
-}
-
-SingleInstance::~SingleInstance() = default;
-
-SingleInstance::Lock SingleInstance::tryLock(const QString& path) {
-    auto lock = std::make_unique<QLockFile>(path);
-    // Held for the whole run: never stale by age, only when its process is gone.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        lock_ = std::move(lock);
-        return Lock::Taken;
-    }
-    // Only this error means another live game; any other (no right to write there, a full
-    // disk) says nothing about one.
-    return lock->error() == QLockFile::LockFailedError ? Lock::HeldElsewhere : Lock::Failed;
-}
-
-bool SingleInstance::lockAnywhere(bool& heldElsewhere) {
-    heldElsewhere = false;
-    // The per-user folder is made at the first write; the lock wants it now.
+    // The per-user folder is made at the first write; its real path is wanted now.
     const QString folder = QFileInfo(settingsPath_).absolutePath();
     if (!QFileInfo::exists(folder)) {
         QDir().mkpath(folder);
     }
-    // Beside the file first; for a writable file in a folder that cannot be written, in the
-    // runtime folder.
-    for (const QString& path : {besidePath_, runtimePath_}) {
-        if (path.isEmpty()) {
-            continue;
-        }
-        switch (tryLock(path)) {
+    // The user id is part of the name too: a shared temporary folder could hold several users'.
+    const QByteArray key = QFile::encodeName(canonicalSettingsPath(settingsPath_)) + '\0' +
+                           QByteArray::number(::getuid());
+    base_ = QStringLiteral("tervalo-") +
+            QString::fromLatin1(
+                QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(24));
+    if (!openPrivateFolder()) {
+        qWarning() << "Tervalo: no private folder for the one-window lock of" << settingsPath_
+                   << "; another window on the same file would not be noticed";
+        return Start::Run;
+    }
+    const QDeadlineTimer deadline(AnswerMs);
+    for (;;) {
+        switch (lock()) {
         case Lock::Taken:
-            return true;
-        case Lock::HeldElsewhere:
-            heldElsewhere = true;
-            return false;
+            listen();
+            return Start::Run;
         case Lock::Failed:
+            qWarning() << "Tervalo: another window on" << settingsPath_ << "would not be noticed";
+            return Start::Run;
+        case Lock::HeldElsewhere:
             break;
         }
-    }
-    return false;
-}
-
-bool SingleInstance::acquire() {
-    if (settingsPath_.isEmpty()) {
-        return true;
-    }
-    const QDeadlineTimer deadline(ReachMs);
-    for (;;) {
-        bool heldElsewhere = false;
-        if (lockAnywhere(heldElsewhere)) {
-            listen();
-            return true;
-        }
-        if (!heldElsewhere) {
-            qWarning() << "Tervalo: no lock can be made for" << settingsPath_
-                       << "; another window on the same file would not be noticed";
-            return true;
-        }
-        if (askToShow()) {
-            return false;
-        }
-        // The holder may have just ended (its lock is then stale), or not be listening yet.
         if (deadline.hasExpired()) {
             qWarning() << "Tervalo: a game already runs on" << settingsPath_
-                       << "but does not answer; this one ends";
-            return false;
+                       << "but does not answer";
+            return Start::OtherSilent;
         }
+        if (askToShow(deadline)) {
+            return Start::OtherShown;
+        }
+        // The holder may have just ended (the lock is then free), or not be listening yet.
         QThread::msleep(50);
     }
 }
 
+int SingleInstance::tellOtherSilent() {
+    const QString text = QStringLiteral("Tervalo est déjà ouvert mais ne répond pas.");
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tervalo"), text, QMessageBox::Ok);
+    qWarning().noquote() << "Tervalo: told the player:" << text;
+    box.exec();
+    return 1;
+}
+
 void SingleInstance::listen() {
+    const QString name = folderPath_ + base_;
     server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &SingleInstance::onConnection);
-    if (server_->listen(serverName_)) {
+    if (server_->listen(name)) {
         return;
     }
-    // A socket file left by a killed game (Qt usually replaces it by itself): removed only now
-    // that the lock is ours, so a live game's socket is never taken away.
+    // Whatever a killed game (or anything else) left at the name: removed only now that the
+    // lock is ours, so a live game's socket is never taken away.
     if (server_->serverError() == QAbstractSocket::AddressInUseError) {
-        QLocalServer::removeServer(serverName_);
-        if (server_->listen(serverName_)) {
+        const QByteArray file = QFile::encodeName(base_);
+        if (::unlinkat(folderFd_, file.constData(), 0) != 0 && errno == EISDIR) {
+            QDir(name).removeRecursively();
+        }
+        if (server_->listen(name)) {
             return;
         }
     }
-    qWarning() << "Tervalo: cannot listen for later starts on" << serverName_ << ":"
+    qWarning() << "Tervalo: cannot listen for later starts on" << name << ":"
                << server_->errorString();
 }
 
-bool SingleInstance::askToShow() {
+bool SingleInstance::askToShow(const QDeadlineTimer& deadline) {
     QLocalSocket socket;
-    socket.connectToServer(serverName_);
-    if (!socket.waitForConnected(500)) {
+    socket.connectToServer(folderPath_ + base_);
+    if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime())) ||
+        !peerIsThisUser(socket.socketDescriptor())) {
         return false;
     }
     // The activation token of this start, so the compositor lets the other window come forward.
@@ -160,38 +241,59 @@ bool SingleInstance::askToShow() {
         token = qgetenv("DESKTOP_STARTUP_ID");
     }
     token.replace('\n', "");
-    socket.write(ShowRequest + ' ' + token + '\n');
-    if (!socket.waitForBytesWritten(2000)) {
-        return false;
-    }
+    socket.write(ShowRequest + ' ' + token.left(MaxRequest - ShowRequest.size() - 2) + '\n');
     // The answer says the request was read; a game that went in between gets no answer.
-    return socket.waitForReadyRead(3000) && socket.readAll().startsWith("ok");
+    QByteArray answer;
+    while (!answer.contains('\n') && socket.state() == QLocalSocket::ConnectedState &&
+           !deadline.hasExpired()) {
+        socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()));
+        answer += socket.readAll();
+    }
+    return answer.startsWith("ok\n");
 }
 
 void SingleInstance::onConnection() {
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // Read as it arrives: a client that never sends a full line blocks nothing.
-        connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > 256) {
-                    socket->abort();
-                }
-                return;
-            }
-            const QByteArray line = socket->readLine(257).trimmed();
-            if (!line.startsWith(ShowRequest)) {
-                socket->abort();
-                return;
-            }
-            const QByteArray token = line.mid(ShowRequest.size()).trimmed();
-            if (!token.isEmpty()) {
-                qputenv("XDG_ACTIVATION_TOKEN", token);
-            }
-            qCInfo(lcInstance) << "shown at the request of a later start";
-            emit showRequested();
-            socket->write("ok\n");
-            socket->flush();
+        // Only this user's starts are heard, and only a few at a time.
+        if (openConnections_ >= MaxConnections || !peerIsThisUser(socket->socketDescriptor())) {
+            qCInfo(lcInstance) << "refused a connection";
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++openConnections_;
+        connect(socket, &QObject::destroyed, this, [this] { --openConnections_; });
+        QTimer::singleShot(IdleMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
         });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onRequest(socket); });
     }
+}
+
+void SingleInstance::onRequest(QLocalSocket* socket) {
+    // Read as it arrives: anything but the start of a request closes the connection at once.
+    const QByteArray head = socket->peek(MaxRequest + 1);
+    const qsizetype known = std::min(head.size(), ShowRequest.size());
+    const bool request = head.left(known) == ShowRequest.left(known) &&
+                         (head.size() == known || head.at(known) == ' ' || head.at(known) == '\n');
+    const bool complete = head.contains('\n');
+    if (!request || (!complete && head.size() > MaxRequest)) {
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    if (!complete) {
+        return;
+    }
+    const QByteArray line = socket->readLine(MaxRequest + 1).trimmed();
+    const QByteArray token = line.mid(ShowRequest.size()).trimmed();
+    if (!token.isEmpty()) {
+        qputenv("XDG_ACTIVATION_TOKEN", token);
+    }
+    qCInfo(lcInstance) << "shown at the request of a later start";
+    emit showRequested();
+    socket->write("ok\n");
+    socket->disconnectFromServer();
 }

@@ -4,21 +4,28 @@
 
 #pragma once
 
-#include <QLockFile>
 #include <QObject>
 #include <QString>
-#include <memory>
 
+class QDeadlineTimer;
 class QLocalServer;
+class QLocalSocket;
 
-// One window per settings file. The first game on a file holds a lock beside it (or, when that
-// folder cannot hold one, in the user's runtime folder) for its whole run and listens on a local
-// socket named from the file's path; a later start on the same file finds the lock taken, asks
-// the running game to show itself and ends. A lock left by a killed game is stale and taken
-// over. Games on different files run side by side.
+// One window per settings file and user. The first game on a file holds an flock(2) lock for
+// its whole run, on a file in a folder only the user can reach, named from the settings file's
+// real path (symlinks resolved); the kernel drops the lock when the game ends, however it ends.
+// The game also listens on a local socket in that folder; a later start on the same file finds
+// the lock taken, asks the running game to show itself and ends. Games on different files run
+// side by side.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
+    enum class Start {
+        Run,         // this process runs the game
+        OtherShown,  // another game on the file runs and came to the front
+        OtherSilent, // another game on the file runs but did not answer in time
+    };
+
     // An empty path (statistics kept in memory only) guards nothing.
     explicit SingleInstance(const QString& settingsPath, QObject* parent = nullptr);
     ~SingleInstance() override;
@@ -26,9 +33,11 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // True when this process is to run the game; false when another game on the same file runs
-    // and has been asked to show itself (or could not be reached: it is then left alone).
-    bool acquire();
+    Start acquire();
+
+    // Tells the player, in a small window, that the game on this file does not answer; returns
+    // the start's exit status.
+    static int tellOtherSilent();
 
 signals:
     // Another start on this file asked the window to come to the front. The token lets a
@@ -37,16 +46,18 @@ signals:
 
 private:
     enum class Lock { Taken, HeldElsewhere, Failed };
-    Lock tryLock(const QString& path);
-    bool lockAnywhere(bool& heldElsewhere);
+    bool openPrivateFolder();
+    Lock lock();
     void listen();
-    bool askToShow();
+    bool askToShow(const QDeadlineTimer& deadline);
     void onConnection();
+    void onRequest(QLocalSocket* socket);
 
     QString settingsPath_;
-    QString besidePath_;
-    QString runtimePath_;
-    QString serverName_;
-    std::unique_ptr<QLockFile> lock_;
+    QString base_;       // the name of the lock and the socket, from the file's real path
+    QString folderPath_; // the private folder, reached through its descriptor
+    int folderFd_ = -1;
+    int lockFd_ = -1;
     QLocalServer* server_ = nullptr;
+    int openConnections_ = 0;
 };
