@@ -13,7 +13,8 @@ second is in front with the keyboard focus, the first copy is started again: tha
 status 0, opens no window, and the running window of its folder comes to the front (raised
 and focused). The game in
 progress is then played to its end; its statistics are in the settings file at once, and still
-there after the game is killed outright.
+there after the game is killed outright. While that game is stopped, a start tells the player
+in a window that it does not answer, and ends with an error status.
 """
 
 import glob
@@ -24,6 +25,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -49,6 +51,34 @@ def windows(env):
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Tervalo - "],
                          env=env, stdout=subprocess.PIPE, text=True).stdout
     return sorted(int(w) for w in out.split())
+
+
+def silent_start(exe, env, holder):
+    """With the running game stopped, a start tells the player in a window of its own and,
+    once that is closed, ends with an error status."""
+    os.kill(holder, signal.SIGSTOP)
+    began = time.monotonic()
+    start = subprocess.Popen([exe], env=env, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+
+    def box():
+        try:
+            return x11.xdotool(env, "search", "--onlyvisible", "--pid", str(start.pid)).split()
+        except subprocess.CalledProcessError:
+            return None
+    try:
+        window = wait_for("the message window", box, 5)[0]
+        shown = time.monotonic() - began
+        x11.xdotool(env, "windowfocus", "--sync", window, "key", "Return")
+        status = start.wait(timeout=5)
+    finally:
+        if start.poll() is None:
+            start.kill()
+            start.wait()
+        os.kill(holder, signal.SIGCONT)
+    out = start.stdout.read().decode()
+    if status == 0 or "Tervalo est déjà ouvert mais ne répond pas." not in out:
+        raise AssertionError(f"a start beside a stopped game: status {status}, {out!r}")
+    print(f"a stopped game: the message window after {shown:.1f} s, then status {status}")
 
 
 def main():
@@ -112,6 +142,7 @@ def main():
                                         run + rb"\r\nPjoue=1\r\nPGagne=" +
                                         str(won).encode() + rb"\r\nSonore=1\r\n", saved):
                         raise AssertionError(f"settings file after the game: {saved!r}")
+                    silent_start(exes[0], env, first.process.pid)
                     os.kill(first.process.pid, signal.SIGKILL)
                     first.process.wait()
                     if play.read_file(settings) != saved:
