@@ -348,7 +348,7 @@ TEST_F(Games, SilentOrUnknownConnectionsAreClosed) {
     close(*game);
 }
 
-// A socket of another user at `path` that says "ok" to every request.
+// A socket of another user at `path` that answers "ok" to every request.
 class Squatter {
 public:
     explicit Squatter(const QString& path) {
@@ -359,10 +359,13 @@ public:
         std::copy_n(bytes.begin(), std::min(bytes.size(), qsizetype(sizeof address.sun_path - 1)),
                     address.sun_path);
         listening_ = ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                     ::listen(fd_, 8) == 0;
+                     ::chmod(bytes.constData(), 0777) == 0 && ::listen(fd_, 8) == 0;
         answering_ = std::thread([fd = fd_] {
             for (int client; (client = ::accept(fd, nullptr, nullptr)) >= 0; ::close(client)) {
-                (void)!::write(client, "ok\n", 3);
+                char request[512];
+                if (::read(client, request, sizeof request) > 0) {
+                    (void)!::write(client, "ok\n", 3);
+                }
             }
         });
     }
@@ -443,8 +446,17 @@ TEST_F(Games, AnotherUserCannotAnswerForTheGame) {
     expectEndsAtOnceWithoutError(*third);
     QByteArray log;
     EXPECT_TRUE(says(*second, Shown, log)) << log.toStdString();
-    // Root may reach the player's socket, but is not the player: no answer.
+    // Root may reach the player's socket, but is not the player: no answer; nor is root's
+    // answer believed, should root take the game's socket.
     EXPECT_FALSE(answers(own, 500));
+    ASSERT_TRUE(QFile::remove(own));
+    Squatter root(own);
+    auto fourth = play();
+    QByteArray told;
+    EXPECT_TRUE(says(*fourth, "Tervalo est déjà ouvert mais ne répond pas.", told, 5000))
+        << told.toStdString();
+    fourth->kill();
+    fourth->waitForFinished(StartMs);
     close(*second);
 }
 
