@@ -100,8 +100,11 @@ bool SingleInstance::openPrivateFolder() {
     if (runtime.startsWith('/')) {
         folderFd_ = openIfPrivate(runtime);
     }
-    const QByteArray own =
-        QFile::encodeName(QDir::tempPath()) + "/tervalo-" + QByteArray::number(::getuid());
+    QByteArray temporary = qgetenv("TMPDIR");
+    if (!temporary.startsWith('/')) {
+        temporary = "/tmp";
+    }
+    const QByteArray own = temporary + "/tervalo-" + QByteArray::number(::getuid());
     for (int i = 0; folderFd_ < 0 && i < LockNames; ++i) {
         const QByteArray path = i == 0 ? own : own + '-' + QByteArray::number(i);
         ::mkdir(path.constData(), 0700);
@@ -162,7 +165,7 @@ SingleInstance::Start SingleInstance::acquire() {
     if (!QFileInfo::exists(folder)) {
         QDir().mkpath(folder);
     }
-    // The user id is part of the name too: a shared temporary folder could hold several users'.
+    // Each user's games are guarded apart, as each user's start hears only its own user.
     const QByteArray key = QFile::encodeName(canonicalSettingsPath(settingsPath_)) + '\0' +
                            QByteArray::number(::getuid());
     base_ = QStringLiteral("tervalo-") +
