@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringView>
 #include <QtDebug>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -229,9 +230,9 @@ constexpr qint64 kMaxFileBytes = 1 << 20;
 
 enum class Loaded { Missing, Ok, TooLarge, Unreadable };
 
-// Reads at most kMaxFileBytes, so a huge file costs bounded time and memory; anything that is
-// not a regular readable file (a directory, a device) is not a settings file.
-Loaded load(const QString& path, QByteArray& bytes) {
+// Reads at most `limit` bytes, so that reading a huge file costs bounded time and memory;
+// anything that is not a regular readable file (a directory, a device) is not a settings file.
+Loaded load(const QString& path, QByteArray& bytes, qint64 limit) {
     const QFileInfo info(path);
     if (!info.exists())
         return Loaded::Missing;
@@ -240,11 +241,11 @@ Loaded load(const QString& path, QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Loaded::Unreadable;
-    bytes = file.read(kMaxFileBytes + 1);
+    bytes = limit < 0 ? file.readAll() : file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         return Loaded::Unreadable;
-    if (bytes.size() > kMaxFileBytes) {
-        bytes.truncate(kMaxFileBytes);
+    if (limit >= 0 && bytes.size() > limit) {
+        bytes.truncate(limit);
         return Loaded::TooLarge;
     }
     return Loaded::Ok;
@@ -332,7 +333,7 @@ QByteArray write(const QByteArray* contents, const QByteArray& section, const QB
 ReadResult readFile(const QString& path, const QByteArray& section, const QByteArray& key,
                     int bufsize, const QByteArray& fallback) {
     QByteArray bytes;
-    switch (load(path, bytes)) {
+    switch (load(path, bytes, kMaxFileBytes)) {
     case Loaded::Missing:
         return read(nullptr, section, key, bufsize, fallback);
     case Loaded::Unreadable:
@@ -413,6 +414,17 @@ bool writeInPlace(const QString& path, const QByteArray& old, const QByteArray& 
     return ok;
 }
 
+// The rename reaches the device only with its folder.
+void syncFolder(const QString& path) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0)
+        qWarning() << "Settings file" << path
+                   << "saved, but its folder could not be synced:" << systemError(errno);
+    if (fd >= 0)
+        ::close(fd);
+}
+
 // QSaveFile's commit() renames even when the flush it makes first fails (the old file then
 // becomes a truncated new one), so the data is flushed and checked here before any commit.
 bool replace(const QString& path, const QByteArray& old, bool exists, const QByteArray& bytes) {
@@ -427,7 +439,10 @@ bool replace(const QString& path, const QByteArray& old, bool exists, const QByt
     bool inPlace = false;
     if (file.open(QIODevice::WriteOnly)) {
         errno = 0;
-        if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // The data must be on the device before the new file takes the old one's place:
+        // commit() syncs too but ignores the result, and storage that runs out only at the
+        // sync (thin provisioning, a full host disk) would leave a file that reads as zeros.
+        if (file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0) {
             reason = failure();
             // Drops the temporary file; the old one is never touched.
             file.cancelWriting();
@@ -435,6 +450,7 @@ bool replace(const QString& path, const QByteArray& old, bool exists, const QByt
         } else {
             errno = 0;
             if (file.commit()) {
+                syncFolder(path);
                 return true;
             }
             // Written and flushed, but the temporary file could not take the file's place (no
@@ -447,6 +463,10 @@ bool replace(const QString& path, const QByteArray& old, bool exists, const QByt
         inPlace = exists;
     }
     if (inPlace && QFileInfo(path).isWritable()) {
+        static std::atomic_flag told = ATOMIC_FLAG_INIT;
+        if (!told.test_and_set())
+            qWarning() << "Settings file" << path << "rewritten in place (" << reason
+                       << "): a crash while saving can leave it damaged";
         if (writeInPlace(path, old, bytes, reason)) {
             return true;
         }
@@ -464,9 +484,9 @@ bool writeFile(const QString& path, const QByteArray& section, const std::vector
             return false;
         }
     }
+    // The whole file, however large: rewriting only what was read would lose the rest.
     QByteArray old;
-    const Loaded loaded = load(path, old);
-    // Rewriting a file we could not read whole would lose what we did not see.
+    const Loaded loaded = load(path, old, -1);
     if (loaded == Loaded::Unreadable || loaded == Loaded::TooLarge) {
         qWarning() << "Settings file" << path << "left as it is: it cannot be read whole";
         return false;
