@@ -37,9 +37,9 @@ endif()
 add_executable(game_runner ${CMAKE_CURRENT_LIST_DIR}/game_runner_main.cpp)
 target_link_libraries(game_runner PRIVATE tervalo_test_support)
 if(TARGET window_Saving_test)
-    add_dependencies(window_Saving_test game_runner)
+    add_dependencies(window_Saving_test game_runner tervalo)
     target_compile_definitions(window_Saving_test PRIVATE
-        TERVALO_GAME_RUNNER="$<TARGET_FILE:game_runner>")
+        TERVALO_GAME_RUNNER="$<TARGET_FILE:game_runner>" TERVALO_GAME="$<TARGET_FILE:tervalo>")
 endif()
 # The one-window tests start the built game itself.
 if(TARGET window_SingleInstance_test)
