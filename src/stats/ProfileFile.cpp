@@ -285,11 +285,11 @@ ReadResult read(const QByteArray* contents, const QByteArray& section, const QBy
     return {int(value.size()), value};
 }
 
-QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
-                 const std::optional<QByteArray>& value) {
-    if (!canWrite(section, key))
-        return contents ? *contents : QByteArray();
-    Text text = contents ? decode(*contents) : Text{};
+namespace {
+
+// One key's write on decoded text; a save decodes and encodes a file once for all its keys.
+void apply(Text& text, const QByteArray& section, const QByteArray& key,
+           const std::optional<QByteArray>& value) {
     const QString s = toUnits(section);
     const QString k = toUnits(key);
     const QStringView sectionName = trimmed(s);
@@ -327,6 +327,16 @@ QByteArray write(const QByteArray* contents, const QByteArray& section, const QB
         added += u"\r\n";
         units.insert(match.section ? match.insertAt : units.size(), added);
     }
+}
+
+} // namespace
+
+QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
+                 const std::optional<QByteArray>& value) {
+    if (!canWrite(section, key))
+        return contents ? *contents : QByteArray();
+    Text text = contents ? decode(*contents) : Text{};
+    apply(text, section, key, value);
     return encode(text);
 }
 
@@ -492,17 +502,24 @@ bool writeFile(const QString& path, const QByteArray& section, const std::vector
         return false;
     }
     const bool exists = loaded == Loaded::Ok;
-    std::optional<QByteArray> updated;
+    std::optional<Text> text;
     if (exists)
-        updated = old;
+        text = decode(old);
     for (const KeyWrite& k : keys) {
         // Deleting from no file creates none.
-        if (updated || k.value)
-            updated = write(updated ? &*updated : nullptr, section, k.key, k.value);
+        if (text || k.value) {
+            if (!text)
+                text.emplace();
+            apply(*text, section, k.key, k.value);
+        }
     }
-    if (!updated || (exists && *updated == old))
+    if (!text)
         return true;
-    return replace(path, old, exists, *updated);
+    const QByteArray updated = encode(*text);
+    text.reset();
+    if (exists && updated == old)
+        return true;
+    return replace(path, old, exists, updated);
 }
 
 bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,
