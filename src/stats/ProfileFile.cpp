@@ -227,6 +227,8 @@ QString writableValue(const QByteArray& value) {
 }
 
 constexpr qint64 kMaxFileBytes = 1 << 20;
+// What a save may read and rewrite: one takes about five times the file's size in memory.
+constexpr qint64 kMaxWholeFileBytes = qint64(256) << 20;
 
 enum class Loaded { Missing, Ok, TooLarge, Unreadable };
 
@@ -241,14 +243,25 @@ Loaded load(const QString& path, QByteArray& bytes, qint64 limit) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Loaded::Unreadable;
-    bytes = limit < 0 ? file.readAll() : file.read(limit + 1);
+    bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         return Loaded::Unreadable;
-    if (limit >= 0 && bytes.size() > limit) {
+    if (bytes.size() > limit) {
         bytes.truncate(limit);
         return Loaded::TooLarge;
     }
     return Loaded::Ok;
+}
+
+std::optional<QByteArray> lookup(const QByteArray& contents, const QByteArray& section,
+                                 const QByteArray& key) {
+    const Text text = decode(contents);
+    const QString s = toUnits(section);
+    const QString k = toUnits(key);
+    const Match match = locate(text.units, trimmed(s), trimmed(k));
+    if (!match.key)
+        return std::nullopt;
+    return valueOf(text.units, match).toLatin1();
 }
 
 } // namespace
@@ -263,19 +276,13 @@ bool canWrite(const QByteArray& section, const QByteArray& key) {
 
 ReadResult read(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
                 int bufsize, const QByteArray& fallback) {
+    std::optional<QByteArray> found;
+    if (contents)
+        found = lookup(*contents, section, key);
     QByteArray value;
-    bool found = false;
-    if (contents) {
-        const Text text = decode(*contents);
-        const QString s = toUnits(section);
-        const QString k = toUnits(key);
-        const Match match = locate(text.units, trimmed(s), trimmed(k));
-        if (match.key) {
-            found = true;
-            value = valueOf(text.units, match).toLatin1();
-        }
-    }
-    if (!found) {
+    if (found) {
+        value = *found;
+    } else {
         const qsizetype nul = fallback.indexOf('\0');
         value = nul < 0 ? fallback : fallback.first(nul);
         while (!value.isEmpty() && (value.back() == ' ' || value.back() == '\t'))
@@ -350,8 +357,11 @@ ReadResult readFile(const QString& path, const QByteArray& section, const QByteA
         qWarning() << "Settings file" << path << "cannot be read; defaults used";
         return read(nullptr, section, key, bufsize, fallback);
     case Loaded::TooLarge:
-        qWarning() << "Settings file" << path << "is too large; only its first" << kMaxFileBytes
-                   << "bytes are read";
+        // A key beyond the first MiB costs a read of the whole file; without it the next save
+        // would write over a value it never read.
+        if (!lookup(bytes, section, key) && load(path, bytes, kMaxWholeFileBytes) != Loaded::Ok)
+            qWarning() << "Settings file" << path << "is too large; only its first" << bytes.size()
+                       << "bytes are read";
         break;
     case Loaded::Ok:
         break;
@@ -494,9 +504,9 @@ bool writeFile(const QString& path, const QByteArray& section, const std::vector
             return false;
         }
     }
-    // The whole file, however large: rewriting only what was read would lose the rest.
+    // The whole file: rewriting only what was read would lose the rest.
     QByteArray old;
-    const Loaded loaded = load(path, old, -1);
+    const Loaded loaded = load(path, old, kMaxWholeFileBytes);
     if (loaded == Loaded::Unreadable || loaded == Loaded::TooLarge) {
         qWarning() << "Settings file" << path << "left as it is: it cannot be read whole";
         return false;

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -144,11 +145,16 @@ FullBackingStore::FullBackingStore(const std::function<void(const QString&)>& po
         why_ = QStringLiteral("needs root");
         return;
     }
-    for (const char* tool : {"mount", "umount", "mkfs.ext4", "dumpe2fs", "fallocate", "dd"}) {
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty() &&
-            QStandardPaths::findExecutable(QString::fromLatin1(tool), {"/sbin", "/usr/sbin"})
-                .isEmpty()) {
-            why_ = QStringLiteral("needs %1").arg(QString::fromLatin1(tool));
+    // A user's PATH may lack the system folders.
+    QHash<QString, QString> tools;
+    for (const char* name : {"mount", "umount", "mkfs.ext4", "dumpe2fs", "fallocate", "dd"}) {
+        const QString tool = QString::fromLatin1(name);
+        QString& path = tools[tool];
+        path = QStandardPaths::findExecutable(tool);
+        if (path.isEmpty())
+            path = QStandardPaths::findExecutable(tool, {"/usr/sbin", "/sbin"});
+        if (path.isEmpty()) {
+            why_ = QStringLiteral("needs ") + tool;
             return;
         }
     }
@@ -168,7 +174,7 @@ FullBackingStore::FullBackingStore(const std::function<void(const QString&)>& po
         !runCommand(QStringLiteral("fallocate"),
                     {QStringLiteral("-l"), QStringLiteral("32M"), image}) ||
         // Blocks of a page's size, so that each free range frees whole pages of the store.
-        !runCommand(QStringLiteral("mkfs.ext4"),
+        !runCommand(tools[QStringLiteral("mkfs.ext4")],
                     {QStringLiteral("-q"), QStringLiteral("-F"), QStringLiteral("-b"),
                      QStringLiteral("4096"), QStringLiteral("-E"),
                      QStringLiteral("nodiscard,lazy_itable_init=0,lazy_journal_init=0"), image}) ||
@@ -182,7 +188,7 @@ FullBackingStore::FullBackingStore(const std::function<void(const QString&)>& po
     if (populate)
         populate(ext4);
     ext4Mounted_ = !runCommand(QStringLiteral("umount"), {ext4});
-    const QByteArray dump = commandOutput(QStringLiteral("dumpe2fs"), {image});
+    const QByteArray dump = commandOutput(tools[QStringLiteral("dumpe2fs")], {image});
     const QRegularExpression blockSize(QStringLiteral("^Block size: *(\\d+)$"),
                                        QRegularExpression::MultilineOption);
     const qint64 size = blockSize.match(QString::fromLatin1(dump)).captured(1).toLongLong();
