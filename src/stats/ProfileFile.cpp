@@ -434,11 +434,12 @@ bool writeInPlace(const QString& path, const QByteArray& old, const QByteArray& 
     return ok;
 }
 
-// The rename reaches the device only with its folder.
+// The rename reaches the device only with its folder. A filesystem that cannot sync a folder
+// (EINVAL) has nothing to sync there.
 void syncFolder(const QString& path) {
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0)
+    if (fd < 0 || (::fsync(fd) != 0 && errno != EINVAL))
         qWarning() << "Settings file" << path
                    << "saved, but its folder could not be synced:" << systemError(errno);
     if (fd >= 0)
@@ -485,8 +486,9 @@ bool replace(const QString& path, const QByteArray& old, bool exists, const QByt
     if (inPlace && QFileInfo(path).isWritable()) {
         static std::atomic_flag told = ATOMIC_FLAG_INIT;
         if (!told.test_and_set())
-            qWarning() << "Settings file" << path << "rewritten in place (" << reason
-                       << "): a crash while saving can leave it damaged";
+            // Once per run: every save of the run goes the same way.
+            qWarning() << "Settings file" << path << "is saved in place, not atomically (" << reason
+                       << "): a crash while saving can damage it";
         if (writeInPlace(path, old, bytes, reason)) {
             return true;
         }
