@@ -47,3 +47,11 @@ if(TARGET window_SingleInstance_test)
     target_compile_definitions(window_SingleInstance_test PRIVATE
         TERVALO_GAME="$<TARGET_FILE:tervalo>")
 endif()
+# The frames' edges on screens scaled by a fraction and by two.
+if(TARGET window_FrameEdges_test)
+    foreach(scale 1.25 1.5 1.75 2)
+        add_test(NAME FrameEdges.at_${scale} COMMAND window_FrameEdges_test)
+        set_tests_properties(FrameEdges.at_${scale} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+    endforeach()
+endif()
