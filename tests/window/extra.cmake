@@ -55,3 +55,11 @@ if(TARGET window_FrameEdges_test)
             ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
     endforeach()
 endif()
+# The board at the other scales (1.5 is the test's own).
+if(TARGET window_FractionalScale_test)
+    foreach(scale 1.25 1.75 2)
+        add_test(NAME FractionalScale.at_${scale} COMMAND window_FractionalScale_test)
+        set_tests_properties(FractionalScale.at_${scale} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+    endforeach()
+endif()
