@@ -4,17 +4,16 @@
 
 #pragma once
 
+#include "window/ui/DevicePixels.h"
+
 #include <QPainter>
 #include <QRect>
 
 // The panel's keyboard focus: a black ring two pixels wide, as plain as the board's cursor,
-// drawn whenever the control has the focus (not only after a key, as styles do).
+// drawn whenever the control has the focus (not only after a key, as styles do), on whole
+// device pixels at any scale.
 inline constexpr int FocusFrameWidth = 2;
 
-inline void paintFocusFrame(QPainter& p, const QRect& outer) {
-    const int w = FocusFrameWidth;
-    p.fillRect(outer.left(), outer.top(), outer.width(), w, Qt::black);
-    p.fillRect(outer.left(), outer.bottom() - w + 1, outer.width(), w, Qt::black);
-    p.fillRect(outer.left(), outer.top(), w, outer.height(), Qt::black);
-    p.fillRect(outer.right() - w + 1, outer.top(), w, outer.height(), Qt::black);
+inline void paintFocusFrame(QPainter& p, const QWidget* widget, const QRect& outer) {
+    devicepixels::fillBorder(p, widget, outer, FocusFrameWidth, Qt::black);
 }

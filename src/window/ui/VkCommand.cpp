@@ -99,7 +99,7 @@ void VkCommand::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing, false);
 
     if (hasFocus()) {
-        paintFocusFrame(p, focusFrame());
+        paintFocusFrame(p, this, focusFrame());
     }
     p.setFont(shownFont(devicePixelRatioF(), logicalDpiY()));
     option.fontMetrics = p.fontMetrics();

@@ -54,7 +54,7 @@ void VkOptionButton::paintEvent(QPaintEvent*) {
     }
     p.setRenderHint(QPainter::Antialiasing, false);
     if (hasFocus()) {
-        paintFocusFrame(p, focusFrame());
+        paintFocusFrame(p, this, focusFrame());
     }
 }
 
