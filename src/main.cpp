@@ -12,6 +12,7 @@
 #include "window/ui/Tableau.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <optional>
 
 #ifdef TERVALO_FIRST_PAINT_PROBE
@@ -35,17 +36,18 @@ int main(int argc, char** argv) {
     SystemClock clock;
     // The sounds and the sound module lie beside the executable; the module is loaded by the
     // first sound.
-    const QString here = QCoreApplication::applicationDirPath();
+    const QString executable = executableFilePath();
+    const QString here = QFileInfo(executable).absolutePath();
     LazySoundPlayer sound(here, LazySoundPlayer::modulePathBeside(here));
     Game game(random, clock, sound);
     // A game already open on the same settings file comes to the front instead. The lock is
     // taken before the file is read, so a game closing meanwhile has saved all it had.
-    SingleInstance instance(settingsFilePath(QCoreApplication::applicationFilePath()));
+    SingleInstance instance(settingsFilePath(executable));
     const SingleInstance::Start start = instance.acquire();
     if (start != SingleInstance::Start::Run) {
         return start == SingleInstance::Start::OtherShown ? 0 : SingleInstance::tellOtherSilent();
     }
-    game.Form_Load(QCoreApplication::applicationFilePath());
+    game.Form_Load(executable);
 
     Tableau window(game);
     QObject::connect(&instance, &SingleInstance::showRequested, &window, &Tableau::auPremierPlan);

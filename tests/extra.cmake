@@ -49,6 +49,20 @@ add_test(NAME e2e.one_window
          COMMAND ${TERVALO_E2E_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/e2e/one_window.py
                  $<TARGET_FILE:tervalo>)
 set_tests_properties(e2e.one_window PROPERTIES LABELS e2e TIMEOUT 120)
+# The same window under a dark Qt style and under the GTK platform theme with a dark theme.
+add_test(NAME e2e.desktop_look
+         COMMAND ${TERVALO_E2E_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/e2e/desktop_look.py
+                 $<TARGET_FILE:tervalo>)
+set_tests_properties(e2e.desktop_look PROPERTIES LABELS e2e TIMEOUT 120)
+# On Wayland: a headless Weston of the test's own shows the window, a second start hands over,
+# SIGTERM saves.
+find_program(TERVALO_E2E_WESTON weston REQUIRED)
+find_program(TERVALO_E2E_WESTON_DEBUG weston-debug REQUIRED)
+find_program(TERVALO_E2E_WESTON_SCREENSHOOTER weston-screenshooter REQUIRED)
+add_test(NAME e2e.wayland
+         COMMAND ${TERVALO_E2E_PYTHON} -B ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wayland.py
+                 $<TARGET_FILE:tervalo>)
+set_tests_properties(e2e.wayland PROPERTIES LABELS e2e TIMEOUT 120)
 
 # Screen-reader play: the built game driven through the accessibility bus (AT-SPI) and the
 # keyboard, on its own X server and D-Bus session, then its window measured on a screen scaled

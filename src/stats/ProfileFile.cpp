@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStringView>
 #include <QtDebug>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -226,12 +227,14 @@ QString writableValue(const QByteArray& value) {
 }
 
 constexpr qint64 kMaxFileBytes = 1 << 20;
+// What a save may read and rewrite: one takes about five times the file's size in memory.
+constexpr qint64 kMaxWholeFileBytes = qint64(256) << 20;
 
 enum class Loaded { Missing, Ok, TooLarge, Unreadable };
 
-// Reads at most kMaxFileBytes, so a huge file costs bounded time and memory; anything that is
-// not a regular readable file (a directory, a device) is not a settings file.
-Loaded load(const QString& path, QByteArray& bytes) {
+// Reads at most `limit` bytes, so that reading a huge file costs bounded time and memory;
+// anything that is not a regular readable file (a directory, a device) is not a settings file.
+Loaded load(const QString& path, QByteArray& bytes, qint64 limit) {
     const QFileInfo info(path);
     if (!info.exists())
         return Loaded::Missing;
@@ -240,14 +243,25 @@ Loaded load(const QString& path, QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Loaded::Unreadable;
-    bytes = file.read(kMaxFileBytes + 1);
+    bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         return Loaded::Unreadable;
-    if (bytes.size() > kMaxFileBytes) {
-        bytes.truncate(kMaxFileBytes);
+    if (bytes.size() > limit) {
+        bytes.truncate(limit);
         return Loaded::TooLarge;
     }
     return Loaded::Ok;
+}
+
+std::optional<QByteArray> lookup(const QByteArray& contents, const QByteArray& section,
+                                 const QByteArray& key) {
+    const Text text = decode(contents);
+    const QString s = toUnits(section);
+    const QString k = toUnits(key);
+    const Match match = locate(text.units, trimmed(s), trimmed(k));
+    if (!match.key)
+        return std::nullopt;
+    return valueOf(text.units, match).toLatin1();
 }
 
 } // namespace
@@ -262,19 +276,13 @@ bool canWrite(const QByteArray& section, const QByteArray& key) {
 
 ReadResult read(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
                 int bufsize, const QByteArray& fallback) {
+    std::optional<QByteArray> found;
+    if (contents)
+        found = lookup(*contents, section, key);
     QByteArray value;
-    bool found = false;
-    if (contents) {
-        const Text text = decode(*contents);
-        const QString s = toUnits(section);
-        const QString k = toUnits(key);
-        const Match match = locate(text.units, trimmed(s), trimmed(k));
-        if (match.key) {
-            found = true;
-            value = valueOf(text.units, match).toLatin1();
-        }
-    }
-    if (!found) {
+    if (found) {
+        value = *found;
+    } else {
         const qsizetype nul = fallback.indexOf('\0');
         value = nul < 0 ? fallback : fallback.first(nul);
         while (!value.isEmpty() && (value.back() == ' ' || value.back() == '\t'))
@@ -284,11 +292,11 @@ ReadResult read(const QByteArray* contents, const QByteArray& section, const QBy
     return {int(value.size()), value};
 }
 
-QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
-                 const std::optional<QByteArray>& value) {
-    if (!canWrite(section, key))
-        return contents ? *contents : QByteArray();
-    Text text = contents ? decode(*contents) : Text{};
+namespace {
+
+// One key's write on decoded text; a save decodes and encodes a file once for all its keys.
+void apply(Text& text, const QByteArray& section, const QByteArray& key,
+           const std::optional<QByteArray>& value) {
     const QString s = toUnits(section);
     const QString k = toUnits(key);
     const QStringView sectionName = trimmed(s);
@@ -326,21 +334,34 @@ QByteArray write(const QByteArray* contents, const QByteArray& section, const QB
         added += u"\r\n";
         units.insert(match.section ? match.insertAt : units.size(), added);
     }
+}
+
+} // namespace
+
+QByteArray write(const QByteArray* contents, const QByteArray& section, const QByteArray& key,
+                 const std::optional<QByteArray>& value) {
+    if (!canWrite(section, key))
+        return contents ? *contents : QByteArray();
+    Text text = contents ? decode(*contents) : Text{};
+    apply(text, section, key, value);
     return encode(text);
 }
 
 ReadResult readFile(const QString& path, const QByteArray& section, const QByteArray& key,
                     int bufsize, const QByteArray& fallback) {
     QByteArray bytes;
-    switch (load(path, bytes)) {
+    switch (load(path, bytes, kMaxFileBytes)) {
     case Loaded::Missing:
         return read(nullptr, section, key, bufsize, fallback);
     case Loaded::Unreadable:
         qWarning() << "Settings file" << path << "cannot be read; defaults used";
         return read(nullptr, section, key, bufsize, fallback);
     case Loaded::TooLarge:
-        qWarning() << "Settings file" << path << "is too large; only its first" << kMaxFileBytes
-                   << "bytes are read";
+        // A key beyond the first MiB costs a read of the whole file; without it the next save
+        // would write over a value it never read.
+        if (!lookup(bytes, section, key) && load(path, bytes, kMaxWholeFileBytes) != Loaded::Ok)
+            qWarning() << "Settings file" << path << "is too large; only its first" << bytes.size()
+                       << "bytes are read";
         break;
     case Loaded::Ok:
         break;
@@ -413,6 +434,18 @@ bool writeInPlace(const QString& path, const QByteArray& old, const QByteArray& 
     return ok;
 }
 
+// The rename reaches the device only with its folder. A filesystem that cannot sync a folder
+// (EINVAL) has nothing to sync there.
+void syncFolder(const QString& path) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || (::fsync(fd) != 0 && errno != EINVAL))
+        qWarning() << "Settings file" << path
+                   << "saved, but its folder could not be synced:" << systemError(errno);
+    if (fd >= 0)
+        ::close(fd);
+}
+
 // QSaveFile's commit() renames even when the flush it makes first fails (the old file then
 // becomes a truncated new one), so the data is flushed and checked here before any commit.
 bool replace(const QString& path, const QByteArray& old, bool exists, const QByteArray& bytes) {
@@ -427,7 +460,10 @@ bool replace(const QString& path, const QByteArray& old, bool exists, const QByt
     bool inPlace = false;
     if (file.open(QIODevice::WriteOnly)) {
         errno = 0;
-        if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // The data must be on the device before the new file takes the old one's place:
+        // commit() syncs too but ignores the result, and storage that runs out only at the
+        // sync (thin provisioning, a full host disk) would leave a file that reads as zeros.
+        if (file.write(bytes) != bytes.size() || !file.flush() || ::fdatasync(file.handle()) != 0) {
             reason = failure();
             // Drops the temporary file; the old one is never touched.
             file.cancelWriting();
@@ -435,6 +471,7 @@ bool replace(const QString& path, const QByteArray& old, bool exists, const QByt
         } else {
             errno = 0;
             if (file.commit()) {
+                syncFolder(path);
                 return true;
             }
             // Written and flushed, but the temporary file could not take the file's place (no
@@ -447,6 +484,11 @@ bool replace(const QString& path, const QByteArray& old, bool exists, const QByt
         inPlace = exists;
     }
     if (inPlace && QFileInfo(path).isWritable()) {
+        static std::atomic_flag told = ATOMIC_FLAG_INIT;
+        if (!told.test_and_set())
+            // Once per run: every save of the run goes the same way.
+            qWarning() << "Settings file" << path << "is saved in place, not atomically (" << reason
+                       << "): a crash while saving can damage it";
         if (writeInPlace(path, old, bytes, reason)) {
             return true;
         }
@@ -464,25 +506,32 @@ bool writeFile(const QString& path, const QByteArray& section, const std::vector
             return false;
         }
     }
+    // The whole file: rewriting only what was read would lose the rest.
     QByteArray old;
-    const Loaded loaded = load(path, old);
-    // Rewriting a file we could not read whole would lose what we did not see.
+    const Loaded loaded = load(path, old, kMaxWholeFileBytes);
     if (loaded == Loaded::Unreadable || loaded == Loaded::TooLarge) {
         qWarning() << "Settings file" << path << "left as it is: it cannot be read whole";
         return false;
     }
     const bool exists = loaded == Loaded::Ok;
-    std::optional<QByteArray> updated;
+    std::optional<Text> text;
     if (exists)
-        updated = old;
+        text = decode(old);
     for (const KeyWrite& k : keys) {
         // Deleting from no file creates none.
-        if (updated || k.value)
-            updated = write(updated ? &*updated : nullptr, section, k.key, k.value);
+        if (text || k.value) {
+            if (!text)
+                text.emplace();
+            apply(*text, section, k.key, k.value);
+        }
     }
-    if (!updated || (exists && *updated == old))
+    if (!text)
         return true;
-    return replace(path, old, exists, *updated);
+    const QByteArray updated = encode(*text);
+    text.reset();
+    if (exists && updated == old)
+        return true;
+    return replace(path, old, exists, updated);
 }
 
 bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,

@@ -46,8 +46,8 @@ struct KeyWrite {
     std::optional<QByteArray> value; // null deletes the key
 };
 
-// The same on a file. Reading a missing or unreadable file reads as no file. Only the first MiB
-// of a file is read; a larger file is never rewritten, since that would lose what was not read.
+// The same on a file. Reading a missing or unreadable file reads as no file. A key found in the
+// first MiB costs no more; the rest of a larger file is read only for a key not found there.
 ReadResult readFile(const QString& path, const QByteArray& section, const QByteArray& key,
                     int bufsize = 255, const QByteArray& fallback = {});
 
@@ -55,9 +55,12 @@ ReadResult readFile(const QString& path, const QByteArray& section, const QByteA
 // single-key writes would apply them, and the file is replaced once, so a crash leaves either
 // the whole old file or the whole new one. The replacement goes through a temporary file beside
 // the file; when none can be made there (a writable file in a folder that cannot be written),
-// the file is rewritten in place, its room reserved first and its data synced. On any failure
-// (a full disk, a failed flush or sync) the old file is left as it was and one warning names
-// the path and the reason; the result is then false. A replaced file keeps its permissions.
+// the file is rewritten in place, its room reserved first and its data synced, and the run says
+// once that it saved in place. The new data is synced before it replaces the old file, and the
+// folder after. On any failure (a full disk, a failed flush or sync) the old file is left as it
+// was and one warning names the path and the reason; the result is then false. A replaced file
+// keeps its permissions. A save reads the whole file, so that every byte that is not one of its
+// keys is kept; a file over 256 MiB is left as it is, with a warning.
 bool writeFile(const QString& path, const QByteArray& section, const std::vector<KeyWrite>& keys);
 bool writeFile(const QString& path, const QByteArray& section, const QByteArray& key,
                const std::optional<QByteArray>& value);

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Where the statistics are kept. Beside the executable (its canonical path, symlinks resolved),
@@ -22,3 +23,13 @@ QString perUserSettingsFilePath(const QString& executablePath, const QString& us
 // $HOME/.config/tervalo, whatever the application's own name; only an absolute path counts.
 // Empty when neither variable holds one.
 QString userConfigDirectory();
+
+// A path as the filesystem gives it (an environment value, a link's target), in a form that Qt's
+// file classes open. Qt names files in UTF-8 and cannot name a path holding other bytes (a
+// Latin-1 folder name): the folder that holds the last such name is then opened once, for the
+// whole run, and the path goes through it as /proc/self/fd/N/rest. Relative paths, and paths
+// whose folder cannot be opened, come back decoded as Qt would have them.
+QString fileSystemPath(const QByteArray& bytes);
+
+// The running executable's path, whatever bytes its folder's name holds; empty if unknown.
+QString executableFilePath();

@@ -4,7 +4,7 @@
 
 // Writes the five settings keys over and over, each round one higher than the last, until it
 // is killed; it says "ready" once a first round is on disk. With --whole each round is one save
-// of the five keys; otherwise one write per key.
+// of the five keys; otherwise one write per key. With --twice it makes two such saves and ends.
 #include "stats/ProfileFile.h"
 
 #include <cstdio>
@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     const char* const keys[] = {"Temps", "PConsecutives", "Pjoue", "PGagne", "Sonore"};
     // The last key lags at most one round behind the others, so resuming from it keeps every
     // key within one round of the first.
-    const bool whole = argc > 2 && QByteArray(argv[2]) == "--whole";
+    const bool twice = argc > 2 && QByteArray(argv[2]) == "--twice";
+    const bool whole = twice || (argc > 2 && QByteArray(argv[2]) == "--whole");
     long long round = profile::readFile(path, "Parametres", "Sonore").text.toLongLong();
     for (bool announced = false;; announced = true) {
         ++round;
@@ -32,6 +33,8 @@ int main(int argc, char** argv) {
                     return 1;
             }
         }
+        if (twice && announced)
+            return 0;
         if (!announced) {
             std::puts("ready");
             std::fflush(stdout);

@@ -28,10 +28,11 @@ private:
     void (*previousHandler_)(int) = nullptr;
 };
 
-// A small tmpfs mounted for the test (root only), unmounted when it goes.
+// A small tmpfs mounted for the test (root only), unmounted when it goes; `inodes` limits how
+// many files it holds, the root folder included.
 class SmallFilesystem {
 public:
-    explicit SmallFilesystem(int kilobytes);
+    explicit SmallFilesystem(int kilobytes, int inodes = 0);
     ~SmallFilesystem();
     SmallFilesystem(const SmallFilesystem&) = delete;
     SmallFilesystem& operator=(const SmallFilesystem&) = delete;
@@ -68,6 +69,30 @@ private:
     bool bound_ = false;
     bool valid_ = false;
 };
+
+// An ext4 filesystem on a loop device whose backing store is full: the filesystem has room, but
+// a block it writes for the first time finds none below it, so the data is accepted and fails
+// only at the sync (thin provisioning, a full host disk under a virtual machine). Root only;
+// `populate` fills the folder while the store still has room. why() says what was missing.
+class FullBackingStore {
+public:
+    explicit FullBackingStore(const std::function<void(const QString& folder)>& populate);
+    ~FullBackingStore();
+    FullBackingStore(const FullBackingStore&) = delete;
+    FullBackingStore& operator=(const FullBackingStore&) = delete;
+    bool isValid() const { return why_.isEmpty(); }
+    QString why() const { return why_; }
+    QString folder() const { return dir_.filePath(QStringLiteral("ext4")); }
+
+private:
+    QTemporaryDir dir_;
+    QString why_;
+    bool storeMounted_ = false;
+    bool ext4Mounted_ = false;
+};
+
+// Drops the page cache, so what is read next comes from the device (root only).
+bool dropCaches();
 
 // Runs a system command; true when it ended with status 0.
 bool runCommand(const QString& program, const QStringList& arguments);

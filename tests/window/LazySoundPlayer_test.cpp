@@ -5,6 +5,7 @@
 #include "window/ui/LazySoundPlayer.h"
 
 #include "support/WarningLog.h"
+#include "window/SettingsPath.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -14,7 +15,9 @@
 #include <QTest>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace {
 
@@ -105,6 +108,23 @@ TEST_F(LazySoundPlayerTest, LoadsTheModuleOnTheFirstSoundAndPlaysThroughIt) {
     const QString yeah = QStringLiteral("Sound file ") + file("YEAH.wav") + " is missing";
     EXPECT_TRUE(QTest::qWaitFor([&] { return warningsWith(yeah) == 1; }, 5000));
     EXPECT_EQ(warningsWith(QStringLiteral("Sound module")), 0);
+}
+
+// The game in a folder whose name is not UTF-8 (a Latin-1 byte) still finds the module beside it.
+TEST_F(LazySoundPlayerTest, TheModuleIsFoundInAFolderNamedInLatin1) {
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/caf\xe9";
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    const QString here = fileSystemPath(folder);
+    ASSERT_TRUE(QFile::copy(BuiltModule, LazySoundPlayer::modulePathBeside(here)));
+    LazySoundPlayer player(here, LazySoundPlayer::modulePathBeside(here));
+    player.play(QStringLiteral("\\POP.wav"));
+    player.waitForModule();
+    EXPECT_EQ(warningsWith(QStringLiteral("Sound module")), 0);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return warningsWith(QStringLiteral("POP.wav")) == 1; }, 5000));
+    // QTemporaryDir cannot name the folder to remove it.
+    ::unlink(QFile::encodeName(LazySoundPlayer::modulePathBeside(here)).constData());
+    ::rmdir(folder.constData());
 }
 
 TEST_F(LazySoundPlayerTest, AModuleThatCannotBeLoadedIsLoggedOnceAndNeverLookedForAgain) {

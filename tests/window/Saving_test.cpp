@@ -11,10 +11,16 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <any>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #ifndef TERVALO_GAME_RUNNER
@@ -210,6 +216,72 @@ TEST(SettingsPath, WithoutAUsableFolderTheStatisticsStayInMemory) {
     QDir::setCurrent(ancien);
     xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
     home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
+}
+
+// Names that are not UTF-8 (a Latin-1 byte, as an older system names folders) change nothing:
+// in HOME the statistics still go to the user's own folder, and the game in such a folder
+// still saves beside itself.
+const QByteArray Latin1Name = "/caf\xe9";
+
+QByteArray lireOctets(const QByteArray& path) {
+    std::ifstream in(path.constData(), std::ios::binary);
+    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
+}
+
+TEST(SettingsPath, AHomeNamedInLatin1KeepsTheStatisticsThere) {
+    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
+    const QByteArray home = qgetenv("HOME");
+    QTemporaryDir dir;
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + Latin1Name;
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    qunsetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", latin1);
+    // A folder in place of the file beside the executable sends it to the per-user folder.
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jeu/tervalo.tvo")));
+    {
+        Partie p(dir.filePath(QStringLiteral("jeu")));
+        gagner(p.f);
+        p.f.game.Form_Unload();
+    }
+    EXPECT_TRUE(lireOctets(latin1 + "/.config/tervalo/tervalo.tvo").contains("PGagne=1\r\n"));
+    std::filesystem::remove_all(latin1.toStdString()); // QTemporaryDir cannot name it
+    xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
+    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
+}
+
+TEST(SettingsPath, AGameInAFolderNamedInLatin1SavesBesideItself) {
+    QTemporaryDir dir;
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + Latin1Name;
+    ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
+    std::filesystem::copy_file(TERVALO_GAME, latin1.toStdString() + "/tervalo");
+    ASSERT_EQ(::mkdir(qPrintable(dir.filePath(QStringLiteral("run"))), 0700), 0);
+    QProcess game;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("run")));
+    game.setProcessEnvironment(env);
+    game.setProcessChannelMode(QProcess::ForwardedChannels);
+    // Qt cannot name the folder; the started game inherits a descriptor of it instead.
+    const int folder = ::open(latin1.constData(), O_PATH | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    game.start(QStringLiteral("/proc/self/fd/%1/tervalo").arg(folder), {});
+    ASSERT_TRUE(game.waitForStarted(5000));
+    ::close(folder);
+    // Closed as a session's end closes it, once it catches that signal: the statistics are saved.
+    const QString status = QStringLiteral("/proc/%1/status").arg(game.processId());
+    const auto catchesTerm = [&] {
+        QFile f(status);
+        const QByteArray text = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        const qsizetype at = text.indexOf("SigCgt:");
+        return at >= 0 && (text.mid(at + 7).trimmed().left(16).toULongLong(nullptr, 16) &
+                           (1ULL << (SIGTERM - 1))) != 0;
+    };
+    ASSERT_TRUE(QTest::qWaitFor(catchesTerm, 10000));
+    game.terminate();
+    ASSERT_TRUE(game.waitForFinished(10000));
+    EXPECT_TRUE(lireOctets(latin1 + "/tervalo.tvo").startsWith("[Parametres]\r\n"));
+    std::filesystem::remove_all(latin1.toStdString());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -152,6 +153,57 @@ TEST(Screen, TheRateIsWrittenTheFrenchWay) {
     f.leftClick(24);
     EXPECT_EQ(qobject_cast<QLabel*>(f.widget(QStringLiteral("Pourcent")))->text(),
               QStringLiteral("66,67 %"));
+}
+
+// Whether a ring two pixels wide and all black lies at some inset inside the rectangle.
+bool framed(const QImage& image, const QRect& area) {
+    for (int inset = 0; inset < 6; ++inset) {
+        const QRect outer = area.adjusted(inset, inset, -inset, -inset);
+        const QRect inner = outer.adjusted(2, 2, -2, -2);
+        const int ring = outer.width() * outer.height() - inner.width() * inner.height();
+        if (count(image, outer, 0) - count(image, inner, 0) == ring) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The panel control with the keyboard focus wears a black frame, from start-up on; the others
+// none.
+TEST(Screen, TheFocusedPanelControlIsFramed) {
+    WindowFixture f;
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.window.get()));
+    const char* const panel[] = {"Rejouer", "RAZ", "Sons_0", "Sons_1", "Quitter"};
+    for (const char* focused : panel) {
+        SCOPED_TRACE(focused);
+        QWidget* w = f.widget(QString::fromUtf8(focused));
+        // "Rejouer" has it as the window opens.
+        if (!w->hasFocus()) {
+            w->setFocus(Qt::TabFocusReason);
+        }
+        ASSERT_TRUE(w->hasFocus());
+        const QImage screen = shown(f);
+        for (const char* name : panel) {
+            EXPECT_EQ(framed(screen, placeOf(f, name)), name == focused) << name;
+        }
+    }
+}
+
+// The chosen sound option's disc holds a black dot; the other's none.
+TEST(Screen, TheChosenSoundOptionIsPlain) {
+    WindowFixture f;
+    const auto dot = [&](const QImage& screen, const char* name) {
+        const QRect option = placeOf(f, name);
+        // The disc, left of the caption.
+        return count(screen, QRect(option.topLeft(), QSize(16, option.height())), 0) > 10;
+    };
+    const QImage on = shown(f);
+    EXPECT_TRUE(dot(on, "Sons_0"));
+    EXPECT_FALSE(dot(on, "Sons_1"));
+    f.click("Sons_1");
+    const QImage off = shown(f);
+    EXPECT_FALSE(dot(off, "Sons_0"));
+    EXPECT_TRUE(dot(off, "Sons_1"));
 }
 
 // A desktop that turns to a dark colour scheme changes nothing in the window.

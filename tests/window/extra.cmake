@@ -37,9 +37,9 @@ endif()
 add_executable(game_runner ${CMAKE_CURRENT_LIST_DIR}/game_runner_main.cpp)
 target_link_libraries(game_runner PRIVATE tervalo_test_support)
 if(TARGET window_Saving_test)
-    add_dependencies(window_Saving_test game_runner)
+    add_dependencies(window_Saving_test game_runner tervalo)
     target_compile_definitions(window_Saving_test PRIVATE
-        TERVALO_GAME_RUNNER="$<TARGET_FILE:game_runner>")
+        TERVALO_GAME_RUNNER="$<TARGET_FILE:game_runner>" TERVALO_GAME="$<TARGET_FILE:tervalo>")
 endif()
 # The one-window tests start the built game itself.
 if(TARGET window_SingleInstance_test)
@@ -47,4 +47,20 @@ if(TARGET window_SingleInstance_test)
     target_link_libraries(window_SingleInstance_test PRIVATE Qt6::Network)
     target_compile_definitions(window_SingleInstance_test PRIVATE
         TERVALO_GAME="$<TARGET_FILE:tervalo>")
+endif()
+# The frames' edges on screens scaled by a fraction and by two.
+if(TARGET window_FrameEdges_test)
+    foreach(scale 1.25 1.5 1.75 2)
+        add_test(NAME FrameEdges.at_${scale} COMMAND window_FrameEdges_test)
+        set_tests_properties(FrameEdges.at_${scale} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+    endforeach()
+endif()
+# The board at the other scales (1.5 is the test's own).
+if(TARGET window_FractionalScale_test)
+    foreach(scale 1.25 1.75 2)
+        add_test(NAME FractionalScale.at_${scale} COMMAND window_FractionalScale_test)
+        set_tests_properties(FractionalScale.at_${scale} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_SCALE_FACTOR=${scale}")
+    endforeach()
 endif()

@@ -76,8 +76,9 @@ void BoardView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRect target(QPoint(0, 0), picture_.image().size());
     const qreal dpr = devicePixelRatioF();
-    if (scene_ && dpr != std::floor(dpr)) {
-        // A fractional scale: the board drawn at the screen's resolution, pixel for pixel.
+    if (scene_ && dpr != 1) {
+        // A scaled screen: the board drawn at the screen's resolution, pixel for pixel, its
+        // digits in a font of the scaled size rather than the picture's pixels blown up.
         p.drawImage(QPoint(0, 0), screenImage(dpr));
     } else {
         paintPicture(p, event->rect());

@@ -5,6 +5,8 @@
 #include "window/ui/CellButton.h"
 
 #include <QMouseEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 CellButton::CellButton(int index, QWidget* parent) : QPushButton(parent), index_(index) {
     setFocusPolicy(Qt::NoFocus);
@@ -28,4 +30,25 @@ void CellButton::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     QPushButton::mouseReleaseEvent(event);
+}
+
+void CellButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    // An icon greys its own disabled face with the application's style and colours, which are
+    // the desktop's: the button's own make it here instead.
+    if (!isEnabled() && !option.icon.isNull()) {
+        const qreal scale = devicePixelRatioF();
+        if (greyedFrom_ != option.icon.cacheKey() || greyedScale_ != scale) {
+            const QPixmap face = option.icon.pixmap(option.iconSize, scale, QIcon::Normal);
+            greyed_ = QIcon();
+            greyed_.addPixmap(style()->generatedIconPixmap(QIcon::Disabled, face, &option),
+                              QIcon::Disabled);
+            greyedFrom_ = option.icon.cacheKey();
+            greyedScale_ = scale;
+        }
+        option.icon = greyed_;
+    }
+    p.drawControl(QStyle::CE_PushButton, option);
 }

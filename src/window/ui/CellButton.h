@@ -23,7 +23,13 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int index_;
+    // The greyed face of a disabled cell, made by the button's own style, and what it was made
+    // from.
+    QIcon greyed_;
+    qint64 greyedFrom_ = 0;
+    qreal greyedScale_ = 0;
 };

@@ -23,6 +23,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QStyle>
+#include <QStyleFactory>
 #include <algorithm>
 
 namespace {
@@ -69,20 +70,64 @@ QFont fontOf(const Control& c) {
     return f;
 }
 
-// The window keeps its designed look under any desktop colour scheme: the style's own light
-// colours for everything it draws (the option buttons' discs, focus frames, greyed captions),
-// every role set, so that a dark application palette reaches no control.
-QPalette designedPalette(const QStyle* style) {
-    const QPalette standard = style->standardPalette();
+// The window keeps its designed look on any desktop: a style of its own, whatever style the
+// desktop sets, and its own light colours for everything that style draws (the option
+// buttons' discs, focus frames, greyed captions and faces), every role of every group set, so
+// that no colour scheme reaches a control. (A style's standard palette is the desktop's.)
+struct RoleColours {
+    QPalette::ColorRole role;
+    QRgb normal; // active and inactive
+    QRgb disabled;
+};
+constexpr RoleColours DesignedColours[] = {
+    {QPalette::WindowText, 0xFF000000, 0xFFBEBEBE},
+    {QPalette::Button, 0xFFEFEFEF, 0xFFEFEFEF},
+    {QPalette::Light, 0xFFFFFFFF, 0xFFFFFFFF},
+    {QPalette::Midlight, 0xFFCACACA, 0xFFCACACA},
+    {QPalette::Dark, 0xFF9F9F9F, 0xFFBEBEBE},
+    {QPalette::Mid, 0xFFB8B8B8, 0xFFB8B8B8},
+    {QPalette::Text, 0xFF000000, 0xFFBEBEBE},
+    {QPalette::BrightText, 0xFFFFFFFF, 0xFFFFFFFF},
+    {QPalette::ButtonText, 0xFF000000, 0xFFBEBEBE},
+    {QPalette::Base, 0xFFFFFFFF, 0xFFEFEFEF},
+    {QPalette::Window, 0xFFEFEFEF, 0xFFEFEFEF},
+    {QPalette::Shadow, 0xFF767676, 0xFFB1B1B1},
+    {QPalette::Highlight, 0xFF308CC6, 0xFF919191},
+    {QPalette::HighlightedText, 0xFFFFFFFF, 0xFFFFFFFF},
+    {QPalette::Link, 0xFF0000FF, 0xFF0000FF},
+    {QPalette::LinkVisited, 0xFFFF00FF, 0xFFFF00FF},
+    {QPalette::AlternateBase, 0xFFF7F7F7, 0xFFF7F7F7},
+    {QPalette::ToolTipBase, 0xFFFFFFDC, 0xFFFFFFDC},
+    {QPalette::ToolTipText, 0xFF000000, 0xFF000000},
+    {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+};
+static_assert(std::size(DesignedColours) == QPalette::NColorRoles - 1, "every role but NoRole");
+
+QPalette designedPalette() {
     QPalette fixed;
     for (const QPalette::ColorGroup g :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (int r = 0; r < QPalette::NColorRoles; ++r) {
-            const auto role = static_cast<QPalette::ColorRole>(r);
-            fixed.setBrush(g, role, standard.brush(g, role));
+        fixed.setBrush(g, QPalette::NoRole, Qt::NoBrush);
+        for (const RoleColours& c : DesignedColours) {
+            const QRgb rgba = g == QPalette::Disabled ? c.disabled : c.normal;
+            fixed.setColor(g, c.role, QColor::fromRgba(rgba));
         }
     }
     return fixed;
+}
+
+void useDesignedStyle(QWidget* window) {
+    QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"));
+    if (style == nullptr) {
+        qWarning("Tervalo: no Fusion style; the window takes the desktop's style");
+        return;
+    }
+    style->setParent(window);
+    window->setStyle(style);
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        w->setStyle(style);
+    }
+    window->setPalette(designedPalette());
 }
 
 template <typename Binding, std::size_t N>
@@ -99,6 +144,7 @@ auto modelOf(const Binding (&bindings)[N], const char* name) {
 
 Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     build();
+    useDesignedStyle(this);
     game_.PicFond.setOnRefresh([this] { board_->update(); });
     // Before the first deal no cell has anything to show, whatever its button does.
     board_->setCovered(
@@ -147,7 +193,6 @@ void Tableau::build() {
         switch (c.kind) {
         case Kind::Window:
             setObjectName(c.objectName());
-            setPalette(designedPalette(style()));
             setWindowTitle(c.designText());
             setFixedSize(c.rect().size());
             if (QGuiApplication::windowIcon().isNull()) {

@@ -4,6 +4,8 @@
 
 #include "window/ui/VkCommand.h"
 
+#include "window/ui/FocusFrame.h"
+
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QStyleOptionButton>
@@ -97,14 +99,16 @@ void VkCommand::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing, false);
 
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(4, 4, -4, -4);
-        p.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+        paintFocusFrame(p, this, focusFrame());
     }
     p.setFont(shownFont(devicePixelRatioF(), logicalDpiY()));
     option.fontMetrics = p.fontMetrics();
     p.drawControl(QStyle::CE_PushButtonLabel, option);
+}
+
+QRect VkCommand::focusFrame() const {
+    // Inside the rounded outline, clear of the caption.
+    return rect().adjusted(3, 3, -3, -3);
 }
 
 QRectF VkCommand::textBox() const {

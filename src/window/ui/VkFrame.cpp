@@ -4,6 +4,8 @@
 
 #include "window/ui/VkFrame.h"
 
+#include "window/ui/DevicePixels.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -28,14 +30,14 @@ void VkFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect all = rect();
     if (look_.body != None) {
-        p.fillRect(all, toQColor(look_.body));
+        p.fillRect(devicepixels::snapped(this, all), toQColor(look_.body));
     }
 
-    const QRect bar(0, 0, all.width(), look_.titleHeight);
+    const QRectF bar = devicepixels::snapped(this, QRect(0, 0, all.width(), look_.titleHeight));
     if (look_.titleStart == look_.titleEnd) {
         p.fillRect(bar, toQColor(look_.titleStart));
     } else {
-        QLinearGradient shade(bar.left(), 0, bar.right(), 0);
+        QLinearGradient shade(0, 0, all.width() - 1, 0);
         shade.setColorAt(0, toQColor(look_.titleStart));
         shade.setColorAt(1, toQColor(look_.titleEnd));
         p.fillRect(bar, shade);
@@ -52,11 +54,6 @@ void VkFrame::paintEvent(QPaintEvent*) {
                title());
 
     if (look_.border != None && look_.borderWidth > 0) {
-        const QColor c = toQColor(look_.border);
-        const int w = look_.borderWidth;
-        p.fillRect(0, 0, all.width(), w, c);
-        p.fillRect(0, all.height() - w, all.width(), w, c);
-        p.fillRect(0, 0, w, all.height(), c);
-        p.fillRect(all.width() - w, 0, w, all.height(), c);
+        devicepixels::fillBorder(p, this, all, look_.borderWidth, toQColor(look_.border));
     }
 }

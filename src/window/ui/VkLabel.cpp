@@ -5,6 +5,7 @@
 #include "window/ui/VkLabel.h"
 
 #include "window/ui/Announcer.h"
+#include "window/ui/DevicePixels.h"
 
 #include <QAccessibleWidget>
 #include <QPainter>
@@ -89,11 +90,10 @@ void VkLabel::paintEvent(QPaintEvent*) {
     {
         QPainter p(this);
         if (back_ != Transparent) {
-            p.fillRect(rect(), toQColor(back_));
+            p.fillRect(devicepixels::snapped(this, rect()), toQColor(back_));
         }
         if (border_) {
-            p.setPen(toQColor(BorderColour));
-            p.drawRect(rect().adjusted(0, 0, -1, -1));
+            devicepixels::fillBorder(p, this, rect(), 1, toQColor(BorderColour));
         }
         // One line of plain text, centred, in a font that keeps it whole.
         p.setFont(shownFont(devicePixelRatioF(), logicalDpiY()));

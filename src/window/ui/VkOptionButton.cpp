@@ -4,8 +4,17 @@
 
 #include "window/ui/VkOptionButton.h"
 
+#include "window/ui/FocusFrame.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+namespace {
+// The disc: white, rimmed in dark grey; the chosen one holds a black dot.
+constexpr QRgb DiscRim = 0xFF404040;
+constexpr qreal DiscRimWidth = 1.5;
+constexpr qreal DotShare = 0.5; // of the disc's width
+} // namespace
 
 VkOptionButton::VkOptionButton(QWidget* parent) : QRadioButton(parent) {
     setAutoFillBackground(false);
@@ -21,9 +30,36 @@ void VkOptionButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
     QStyleOptionButton option;
     initStyleOption(&option);
+    // The style's own focus mark, a faint box after a key only, gives way to the panel's.
+    option.state &= ~QStyle::State_HasFocus;
     p.setFont(shownFont(devicePixelRatioF(), logicalDpiY()));
     option.fontMetrics = p.fontMetrics();
-    p.drawControl(QStyle::CE_RadioButton, option);
+    // The caption by the style; the disc drawn here, the same on every desktop and plain to
+    // read: a style's pale rim and grey dot are hard to tell apart on the light green panel.
+    QStyleOptionButton caption = option;
+    caption.rect = style()->subElementRect(QStyle::SE_RadioButtonContents, &option, this);
+    p.drawControl(QStyle::CE_RadioButtonLabel, caption);
+    const QRectF disc =
+        QRectF(style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, this))
+            .adjusted(DiscRimWidth / 2, DiscRimWidth / 2, -DiscRimWidth / 2, -DiscRimWidth / 2);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor::fromRgba(DiscRim), DiscRimWidth));
+    p.setBrush(Qt::white);
+    p.drawEllipse(disc);
+    if (isChecked()) {
+        const qreal d = disc.width() * DotShare;
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QRectF(disc.center() - QPointF(d, d) / 2, QSizeF(d, d)));
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (hasFocus()) {
+        paintFocusFrame(p, this, focusFrame());
+    }
+}
+
+QRect VkOptionButton::focusFrame() const {
+    return rect();
 }
 
 QRectF VkOptionButton::textBox() const {

@@ -22,6 +22,8 @@ public:
     // The box its text must fit in, and the font it is shown in on a screen of this scale and
     // font resolution: the designed font, or just small enough to fit.
     QRectF textBox() const;
+    // Where the focus frame is drawn while the control has the keyboard focus.
+    QRect focusFrame() const;
     QFont shownFont(qreal scale, qreal dpi) const;
 
 protected:

@@ -1,0 +1,79 @@
+#!/usr/bin/env python3
+
+# SPDX-FileCopyrightText: 2026 The Tervalo developers
+#
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""End-to-end test: the window looks the same on a dark desktop, on a private X server.
+
+    desktop_look.py <tervalo executable>
+
+The game starts three times: as it is, under a dark Qt style (Adwaita-Dark) and under the GTK
+platform theme with a dark GTK theme. Each window, captured as the screen shows it after
+start-up, equals the first pixel for pixel.
+"""
+
+import glob
+import os
+import shutil
+import sys
+import tempfile
+
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import play  # noqa: E402
+import x11  # noqa: E402
+
+DESKTOPS = {
+    "dark Qt style": {"QT_STYLE_OVERRIDE": "Adwaita-Dark"},
+    "dark GTK theme": {"QT_QPA_PLATFORMTHEME": "gtk3", "GTK_THEME": "Adwaita:dark"},
+}
+
+
+def shown(executable, env, log):
+    with play.running(play.Game(executable, env, log), log) as game:
+        return game.settled()
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(f"usage: {sys.argv[0]} <tervalo executable>")
+    built = os.path.abspath(sys.argv[1])
+    with tempfile.TemporaryDirectory(prefix="tervalo-desktop-look-") as tmp:
+        runtime = os.path.join(tmp, "runtime")
+        os.mkdir(runtime, 0o700)
+        exe = os.path.join(tmp, "tervalo")
+        shutil.copy2(built, exe)
+        beside = os.path.dirname(built)
+        for path in glob.glob(os.path.join(beside, "libtervalo_*.so")) + [
+                os.path.join(beside, sound) for sound in play.SOUNDS]:
+            shutil.copy2(path, tmp)
+        server = x11.Xvfb()
+        try:
+            env = {k: v for k, v in os.environ.items()
+                   if not k.startswith(("QT_", "GTK_", "WAYLAND_", "XDG_"))}
+            env.update(DISPLAY=server.display, HOME=tmp, XDG_CONFIG_HOME=os.path.join(tmp, "c"),
+                       XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
+            plain = shown(exe, env, os.path.join(tmp, "plain.log"))
+            failed = []
+            for name, settings in DESKTOPS.items():
+                image = shown(exe, dict(env, **settings), os.path.join(tmp, name + ".log"))
+                differ = [(x, y) for y in range(play.HEIGHT) for x in range(play.WIDTH)
+                          if image.pixel(x, y) != plain.pixel(x, y)]
+                share = 100 * len(differ) / (play.WIDTH * play.HEIGHT)
+                print(f"{name}: {len(differ)} pixels differ ({share:.2f} %)")
+                if differ:
+                    xs = [x for x, _ in differ]
+                    ys = [y for _, y in differ]
+                    failed.append(f"{name}: {len(differ)} pixels differ in "
+                                  f"({min(xs)},{min(ys)})-({max(xs)},{max(ys)})")
+            if failed:
+                raise AssertionError("; ".join(failed))
+        finally:
+            server.stop()
+    print("the same window on every desktop: passed")
+
+
+if __name__ == "__main__":
+    main()
