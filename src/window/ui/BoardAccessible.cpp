@@ -72,7 +72,11 @@ private:
 
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit BoardAccessible(BoardView* board) : QAccessibleWidget(board, QAccessible::Table) {}
+    // A table in all but its role. A screen reader reads the whole row of a table cell that
+    // takes the focus in a row other than the last one's, unless the table lies in a
+    // spreadsheet, which no role of Qt's can say: under any other role the ten rows of ten
+    // cells stay as they are, and a move speaks the one cell it lands on.
+    explicit BoardAccessible(BoardView* board) : QAccessibleWidget(board, QAccessible::Grouping) {}
 
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TableInterface) {
