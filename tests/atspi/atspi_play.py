@@ -345,6 +345,11 @@ class Player:
                 time.sleep(0.1)
                 check(not self.events.notified(after), "a key played between games")
                 if number == 0:
+                    # S tells the clock and every statistic, between games too.
+                    self.press("s")
+                    wait_for(lambda: any(n.startswith("Temps ") and "Parties jouées 1, " in n
+                                         for n in self.events.notified(after)),
+                             "the statistics said on S")
                     self.transcript = [(kind.split(":")[-1], role, name)
                                        for kind, role, name, _ in self.events.since(start)]
                 return end == WON

@@ -33,6 +33,14 @@ import atspi_play  # noqa: E402
 
 OVERALL_SECONDS = 110
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)' ?\{")
+# Orca starts each utterance's log with this line (a key's echo comes without it).
+UTTERANCE = "SPEECH: Last spoke"
+PLACE = re.compile(r", ligne (\d+), colonne \d+")
+CELL = re.compile(r"(couverte|vide|[1-8]|mine marquée|point d'interrogation|mine), "
+                  r"ligne \d+, colonne \d+\.?")
+STATISTICS = re.compile(r"notification Temps \d+:\d\d:\d\d, meilleur temps (\d+:\d\d:\d\d|aucun)\. "
+                        r"Parties jouées 1, gagnées [01], .+ de réussite\. Victoires "
+                        r"consécutives [01], meilleure série \d+\. Mines marquées \d+\.")
 
 
 def start_orca(folder):
@@ -51,6 +59,56 @@ def start_orca(folder):
                             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
     return orca, log
+
+
+def read_speech(log):
+    """Every phrase Orca would have spoken, and the same grouped by utterance."""
+    said, utterances = [], [[]]
+    with open(log, encoding="utf-8", errors="replace") as f:
+        for line in f:
+            if UTTERANCE in line:
+                utterances.append([])
+            elif m := SPEECH.search(line):
+                said.append(m.group(1))
+                utterances[-1].append(m.group(1))
+    return said, utterances
+
+
+def failures_in(log):
+    """What Orca's log lacks of one game played by keys and of S after it; the phrases are
+    printed."""
+    said, utterances = read_speech(log)
+    start = next((i for i, s in enumerate(said) if s.startswith("Rejouer")), 0)
+    said = said[start:]
+    print("Orca said, from Rejouer to the end of the game:")
+    for phrase in said:
+        print("   ", phrase)
+    failures = []
+    # A key pressed before Orca is done speaking cuts it short, as for a person: what
+    # the cursor landed on is checked on some cell, not on every one.
+    if not any(CELL.fullmatch(s) for s in said):
+        failures.append("a cell the cursor landed on")
+    if not any(re.fullmatch(r"notification (vide|[1-8]), ligne \d+, colonne \d+\.?", s)
+               for s in said):
+        failures.append("a revealed cell announced where the cursor stands")
+    if not any(s in ("notification  BRAVO !...C'est gagné !",
+                     "notification  Dommage... Perdu !") for s in said):
+        failures.append("the end of the game")
+    if not any(STATISTICS.fullmatch(s) for s in said):
+        failures.append("the statistics with their captions on S")
+    # Each move is one utterance of Orca's: it must hold the one cell landed on, said by
+    # what it shows first, and no other cell of its row.
+    moves = [[s for s in u if PLACE.search(s) and not s.startswith("notification")]
+             for u in utterances]
+    moves = [cells for cells in moves if cells]
+    rows = [PLACE.search(cells[0]).group(1) for cells in moves]
+    if not any(a != b for a, b in zip(rows, rows[1:])):
+        failures.append("a move to another row")
+    for cells in moves:
+        if len(cells) != 1 or not CELL.fullmatch(cells[0]):
+            failures.append(f"one cell, what it shows first, for one move, not {cells}")
+            break
+    return failures
 
 
 def main():
@@ -87,24 +145,7 @@ def main():
 
         if os.environ.get("TERVALO_ORCA_LOG"):
             shutil.copy(log, os.environ["TERVALO_ORCA_LOG"])
-        with open(log, encoding="utf-8", errors="replace") as f:
-            said = [m.group(1) for m in map(SPEECH.search, f) if m]
-        start = next((i for i, s in enumerate(said) if s.startswith("Rejouer")), 0)
-        said = said[start:]
-        print("Orca said, from Rejouer to the end of the game:")
-        for phrase in said:
-            print("   ", phrase)
-        failures = []
-        # A key pressed before Orca is done speaking cuts it short, as for a person: what
-        # the cursor landed on is checked on some cell, not on every one.
-        if not any(re.match(r"Case \d+, ligne \d+, colonne \d+ : ", s) for s in said):
-            failures.append("a cell the cursor landed on")
-        if not any(re.match(r"notification Case \d+, ligne \d+, colonne \d+ : (vide|[1-8])", s)
-                   for s in said):
-            failures.append("a revealed cell announced where the cursor stands")
-        if not any(s in ("notification  BRAVO !...C'est gagné !",
-                         "notification  Dommage... Perdu !") for s in said):
-            failures.append("the end of the game")
+        failures = failures_in(log)
         if failures:
             print("FAILED: Orca never said " + "; ".join(failures), file=sys.stderr)
             return 1
