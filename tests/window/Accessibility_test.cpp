@@ -7,6 +7,7 @@
 #include "minefield/Board.h"
 #include "support/Play.h"
 #include "support/WindowFixture.h"
+#include "window/Layout.h"
 #include "window/ui/BoardView.h"
 #include "window/ui/VkLabel.h"
 
@@ -143,6 +144,26 @@ TEST_F(AccessibilityTest, SOnTheBoardSaysTheStatisticsAndAResetIsSaid) {
     press(Qt::Key_Z, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return game.c.PJoue.text == QStringLiteral("0"); }, 2000));
     EXPECT_EQ(announced(), QStringLiteral("Statistiques remises à zéro"));
+}
+
+TEST_F(AccessibilityTest, FramesAreNamedByTheirOwnCaptionReadFirstAndSonIsSaidOnce) {
+    for (const layout::Control& c : layout::controls()) {
+        if (c.kind != layout::Kind::Frame) {
+            continue;
+        }
+        SCOPED_TRACE(c.name);
+        QAccessibleInterface* frame = of(c.name);
+        EXPECT_EQ(frame->text(QAccessible::Name), c.designText());
+        QAccessibleInterface* caption = frame->child(0);
+        ASSERT_NE(caption, nullptr);
+        EXPECT_EQ(caption->role(), QAccessible::StaticText);
+        EXPECT_EQ(caption->text(QAccessible::Name), c.designText());
+    }
+    // The frame "Son" is the options' group; they are named and labelled by nothing else.
+    for (const char* option : {"Sons_0", "Sons_1"}) {
+        EXPECT_EQ(of(option)->text(QAccessible::Name), game.c.Sons.at(option[5] - '0').text);
+        EXPECT_TRUE(of(option)->relations(QAccessible::Label).isEmpty());
+    }
 }
 
 TEST_F(AccessibilityTest, TheSoundOptionsChosenThroughTheirActionsActAsAClick) {

@@ -12,6 +12,7 @@
 #include "window/ui/BoardView.h"
 #include "window/ui/CellButton.h"
 #include "window/ui/ImageView.h"
+#include "window/ui/PanelAccessible.h"
 #include "window/ui/VkCommand.h"
 #include "window/ui/VkFrame.h"
 #include "window/ui/VkLabel.h"
@@ -217,6 +218,10 @@ void Tableau::build() {
             frame->setLook({c.titleStart, c.titleEnd, c.titleHeight(), c.titleText, c.body,
                             c.borderColour, c.borderWidth});
             frame->setTitle(c.designText());
+            // Named by its own caption, where Qt would name it after the frame around it; the
+            // caption is read as a text too, before the values under it.
+            frame->setAccessibleName(c.designText());
+            new FrameCaption(c.designText(), c.titleHeight(), frame);
             w = frame;
             break;
         }
@@ -236,6 +241,7 @@ void Tableau::build() {
             break;
         }
         case Kind::Option: {
+            installPanelAccessible();
             if (sonsGroup_ == nullptr) {
                 sonsGroup_ = new QButtonGroup(this);
                 sonsGroup_->setExclusive(true);
