@@ -293,6 +293,17 @@ class Player:
         check(not self.events.focused(mark), "the focus moved by itself")
         return CELL.fullmatch(heard[-1]).group(1)
 
+    def tab_round(self):
+        """Between games Tab leads from the board to the next deal first and to the reset
+        last but one, then back to the board's cursor."""
+        mark = self.events.mark()
+        self.press(*["Tab"] * 5)
+        wait_for(lambda: any(is_cell(n, self.cursor) for n in self.events.focused(mark)),
+                 "the focus back on the board")
+        stops = [n for n in self.events.focused(mark) if n != "Plateau"]
+        check(stops[:4] == ["Rejouer", "Oui", "RAZ Statistiques", "Quitter"],
+              f"Tab went through {stops}")
+
     def end_of_game(self, mark):
         ends = [n for n in self.events.notified(mark, "Message de la partie")
                 if n in (WON, LOST)]
@@ -350,6 +361,7 @@ class Player:
                     wait_for(lambda: any(n.startswith("Temps ") and "Parties jouées 1, " in n
                                          for n in self.events.notified(after)),
                              "the statistics said on S")
+                    self.tab_round()
                     self.transcript = [(kind.split(":")[-1], role, name)
                                        for kind, role, name, _ in self.events.since(start)]
                 return end == WON
