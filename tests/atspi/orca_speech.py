@@ -127,7 +127,7 @@ def failures_in(log):
     # row, no container).
     moves = [u for u in utterances
              if any(PLACE.search(s) and not s.startswith("notification") for s in u)]
-    rows = [PLACE.search(cells[0]).group(1) for cells in moves]
+    rows = [next(m.group(1) for m in map(PLACE.search, u) if m) for u in moves]
     if not any(a != b for a, b in zip(rows, rows[1:])):
         failures.append("a move to another row")
     for cells in moves:
