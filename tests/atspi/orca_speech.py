@@ -9,11 +9,14 @@
 Run on a private X server and D-Bus session, e.g.
     xvfb-run -a dbus-run-session -- /usr/bin/python3 -B orca_speech.py path/to/tervalo
 
-Orca runs with its settings in a temporary home and logs every phrase it would speak to a
-debug file ("SPEECH OUTPUT: '...'"); its speech server is kept from starting, so no voice is
-needed. The scripted player of atspi_play.py plays one game by keys. Orca's log, complete once
-Orca has ended, must hold the cell the cursor landed on after each move, what each reveal
-uncovered under the cursor, and the message line's end of game. The phrases are printed.
+Orca runs with its default settings in a temporary home and logs every phrase it would speak
+to a debug file ("SPEECH OUTPUT: '...'"); its speech server is kept from starting, so no voice
+is needed. The scripted player of atspi_play.py plays one game by keys, then presses S and Tabs
+round the window back to the board. Orca's log, complete once Orca has ended, must hold cells
+the cursor landed on, what a reveal uncovered under the cursor, the message line's end of game
+and the statistics with their captions; and each move, deal or Tab into the board must be one
+utterance of the one cell landed on alone, what it shows first, with a move to another row
+among them. The phrases are printed.
 TERVALO_ORCA_PAUSE sets the player's pause after each key (0.4 s by default); longer pauses
 let Orca finish every phrase. TERVALO_ORCA_LOG keeps a copy of Orca's whole log.
 """
