@@ -84,4 +84,4 @@ tervalo_atspi_test(play atspi_play.py 300)
 # The same player under the Orca screen reader: what Orca says (its debug log, no voice needed)
 # holds the cells the cursor lands on, what each reveal uncovers, and the end of the game.
 find_program(TERVALO_ORCA orca REQUIRED)
-tervalo_atspi_test(orca orca_speech.py 150)
+tervalo_atspi_test(orca orca_speech.py 200)

@@ -45,6 +45,8 @@ BoardCursor::Action BoardCursor::actionOf(int key, Qt::KeyboardModifiers modifie
     case Qt::Key_M:
     case Qt::Key_Menu:
         return Action::Mark;
+    case Qt::Key_S:
+        return Action::Statistics;
     default:
         return Action::None;
     }
@@ -97,6 +99,7 @@ bool BoardCursor::move(Action a) {
     case Action::None:
     case Action::Reveal:
     case Action::Mark:
+    case Action::Statistics:
         return false;
     }
     return place(board::cellAt(r, c));

@@ -24,13 +24,15 @@ public:
         Last,
         ColumnTop,
         ColumnBottom,
-        Reveal, // as a left click
-        Mark,   // as the right button's release
+        Reveal,     // as a left click
+        Mark,       // as the right button's release
+        Statistics, // tells the clock and the statistics
     };
 
     static Action actionOf(int key, Qt::KeyboardModifiers modifiers);
     static bool isMove(Action a) {
-        return a != Action::None && a != Action::Reveal && a != Action::Mark;
+        return a != Action::None && a != Action::Reveal && a != Action::Mark &&
+               a != Action::Statistics;
     }
 
     int cell() const { return cell_; }

@@ -10,6 +10,9 @@ Game::KeyOutcome Game::PicFond_KeyDown(int key, Qt::KeyboardModifiers modifiers,
     if (action == BoardCursor::Action::None) {
         return KeyOutcome::NotABoardKey;
     }
+    if (action == BoardCursor::Action::Statistics) {
+        return KeyOutcome::Statistics;
+    }
     if (BoardCursor::isMove(action)) {
         return curseur.move(action) ? KeyOutcome::Moved : KeyOutcome::Nothing;
     }
@@ -31,20 +34,36 @@ QString Game::DescriptionCase(int n) const {
     if (n < 1 || n > board::Cells) {
         return {};
     }
-    const QString where = QStringLiteral("Case %1, ligne %2, colonne %3 : ")
-                              .arg(n)
-                              .arg(board::row(n))
-                              .arg(board::column(n));
+    // What the cell shows comes first: a player moving fast hears it before the place.
+    const auto phrase = [n](const QString& shows) {
+        return QStringLiteral("%1, ligne %2, colonne %3")
+            .arg(shows)
+            .arg(board::row(n))
+            .arg(board::column(n));
+    };
     // Before the first deal nothing lies under any cell.
     const CellButtonModel& bouton = c.BtnBomb[n];
     if (bouton.visible || v.PosBombes[1] == 0) {
-        return where + (sameFace(bouton.face, c.RBomb.picture) ? QStringLiteral("mine marquée")
-                        : sameFace(bouton.face, c.iBomb.picture)
-                            ? QStringLiteral("point d'interrogation")
-                            : QStringLiteral("couverte"));
+        return phrase(sameFace(bouton.face, c.RBomb.picture) ? QStringLiteral("mine marquée")
+                      : sameFace(bouton.face, c.iBomb.picture)
+                          ? QStringLiteral("point d'interrogation")
+                          : QStringLiteral("couverte"));
     }
     const int content = v.Cases[n][3];
-    return where + (content == 9   ? QStringLiteral("mine")
-                    : content == 0 ? QStringLiteral("vide")
-                                   : QString::number(content));
+    return phrase(content == 9   ? QStringLiteral("mine")
+                  : content == 0 ? QStringLiteral("vide")
+                                 : QString::number(content));
+}
+
+QString Game::statisticsPhrase() const {
+    // A label with nothing to show yet (no best time in the file) says so.
+    const auto value = [](const LabelModel& label) {
+        return label.text.trimmed().isEmpty() ? QStringLiteral("aucun") : label.text.trimmed();
+    };
+    return QStringLiteral("Temps %1, meilleur temps %2. Parties jouées %3, gagnées %4, %5 de "
+                          "réussite. Victoires consécutives %6, meilleure série %7. Mines "
+                          "marquées %8.")
+        .arg(value(c.TempsActuel), value(c.TempsMeilleur), value(c.PJoue), value(c.PGagne),
+             value(c.Pourcent), value(c.VictConsActuelle), value(c.VictConsMeilleure),
+             value(c.Mines));
 }

@@ -23,7 +23,8 @@ void print(FILE* stream, const QString& text) {
 }
 
 // The options QGuiApplication, QApplication and the X11 platform plugin take for themselves.
-void acceptQtOptions(QCommandLineParser& parser) {
+// Returns them as --help-all lists them.
+QString acceptQtOptions(QCommandLineParser& parser) {
     const char* const withValue[] = {"platform",
                                      "platformpluginpath",
                                      "platformtheme",
@@ -41,16 +42,21 @@ void acceptQtOptions(QCommandLineParser& parser) {
                                      "stylesheet",
                                      "session"};
     const char* const flags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+    QString listed = QStringLiteral("\nQt's own options, passed on to Qt (see the Qt "
+                                    "documentation of QApplication):\n");
     for (const char* name : withValue) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
+        listed += QStringLiteral("  -%1 <value>\n").arg(QLatin1String(name));
     }
     for (const char* name : flags) {
         QCommandLineOption option(QString::fromLatin1(name));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
+        listed += QStringLiteral("  -%1\n").arg(QLatin1String(name));
     }
+    return listed;
 }
 
 struct Held {
@@ -97,15 +103,20 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
     parser.setApplicationDescription(
         QStringLiteral("Tervalo, a mine-clearing game: reveal the 90 safe cells of a 10 x 10 "
                        "board\nwithout touching its 10 mines. See tervalo(6)."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help options would promise Qt's options under --help-all and print --help.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays this help."));
+    const QCommandLineOption helpAll(QStringLiteral("help-all"),
+                                     QStringLiteral("Displays this help and the Qt options the "
+                                                    "game passes on to Qt."));
+    parser.addOption(help);
+    parser.addOption(helpAll);
     const QCommandLineOption version = parser.addVersionOption();
-    acceptQtOptions(parser);
+    const QString qtOptions = acceptQtOptions(parser);
 
     const QString program = QStringLiteral("tervalo");
     const bool parsed = parser.parse(arguments);
-    // --help-all, which addHelpOption() adds too, gets the same text: Qt's options are Qt's.
-    const bool wantsHelp =
-        parsed && (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")));
+    const bool wantsHelp = parsed && (parser.isSet(help) || parser.isSet(helpAll));
     const bool asked = wantsHelp || (parsed && parser.isSet(version));
     if (parsed && !asked && parser.positionalArguments().isEmpty())
         return std::nullopt;
@@ -125,7 +136,7 @@ std::optional<int> handleCommandLine(int argc, char** argv) {
         return 2;
     }
     if (wantsHelp) {
-        print(stdout, parser.helpText());
+        print(stdout, parser.helpText() + (parser.isSet(helpAll) ? qtOptions : QString()));
         return 0;
     }
     print(stdout, program + QLatin1Char(' ') + QStringLiteral(TERVALO_VERSION) + QLatin1Char('\n'));

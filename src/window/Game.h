@@ -46,11 +46,15 @@ public:
     void BtnBomb_MouseUp(int index, MouseButton button);
 
     // A key pressed while the board has the keyboard focus: moves the cursor, or plays its cell
-    // as the mouse would, only while a game runs and only on a covered cell.
-    enum class KeyOutcome { NotABoardKey, Nothing, Moved, Played };
+    // as the mouse would, only while a game runs and only on a covered cell. S asks for the
+    // statistics, at any time.
+    enum class KeyOutcome { NotABoardKey, Nothing, Moved, Played, Statistics };
     KeyOutcome PicFond_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
-    // What cell n shows, in words, for a screen reader: "Case 37, ligne 4, colonne 7 : 3".
+    // What cell n shows, then where, in words, for a screen reader: "3, ligne 4, colonne 7".
     QString DescriptionCase(int n) const;
+    // The clock and every statistic with its caption, in the panel's order, for a screen
+    // reader: "Temps 0:00:12, meilleur temps 0:00:08. Parties jouées 5, …".
+    QString statisticsPhrase() const;
 
     // Board construction at start-up: digit colours, buttons, mine pictures, sample points.
     void ConstruireGrille();

@@ -46,7 +46,7 @@ GAMES = 20
 OVERALL_SECONDS = 280
 WAIT_SECONDS = 8.0
 
-CELL = re.compile(r"Case (\d+), ligne (\d+), colonne (\d+) : (.+)")
+CELL = re.compile(r"(.+), ligne (\d+), colonne (\d+)")
 PLAYING = " Partie en cours..."
 WON = " BRAVO !...C'est gagné !"
 LOST = " Dommage... Perdu !"
@@ -156,7 +156,7 @@ def descendants(app):
     def walk(node, depth):
         found.append(node)
         # The board's cells are read through its table, not walked.
-        if depth < 8 and node.getRoleName() != "table":
+        if depth < 8 and node.name != "Plateau":
             for child in node:
                 if child is not None:
                     walk(child, depth + 1)
@@ -194,6 +194,17 @@ def route(start, target):
     horizontal = min(([("Right" if c > c0 else "Left")] * abs(c - c0),
                       ["Home"] + ["Right"] * c, ["End"] + ["Left"] * (9 - c)), key=len)
     return vertical + horizontal
+
+
+def place(n):
+    """Row and column of cell n, from 1."""
+    return 1 + (n - 1) // 10, 1 + (n - 1) % 10
+
+
+def is_cell(name, n):
+    """Whether a phrase is that of cell n."""
+    m = CELL.fullmatch(name)
+    return bool(m) and (int(m.group(2)), int(m.group(3))) == place(n)
 
 
 def neighbours(n):
@@ -243,10 +254,8 @@ class Player:
         for n in range(1, 101):
             name = self.table.getAccessibleAt((n - 1) // 10, (n - 1) % 10).name
             m = CELL.fullmatch(name)
-            check(m and int(m.group(1)) == n
-                  and (int(m.group(2)), int(m.group(3))) == (1 + (n - 1) // 10, 1 + (n - 1) % 10),
-                  f"cell {n} reads {name!r}")
-            shows[n] = m.group(4)
+            check(m and (int(m.group(2)), int(m.group(3))) == place(n), f"cell {n} reads {name!r}")
+            shows[n] = m.group(1)
         return shows
 
     def press(self, *names):
@@ -263,11 +272,10 @@ class Player:
             return
         mark = self.events.mark()
         self.press(*route(self.cursor, target))
-        wait_for(lambda: any(name.startswith(f"Case {target}, ")
-                             for name in self.events.focused(mark)),
+        wait_for(lambda: any(is_cell(name, target) for name in self.events.focused(mark)),
                  f"the focus on cell {target}")
         # Moves only: nothing else spoke of focus on the way but cells.
-        check(all(name.startswith("Case ") for name in self.events.focused(mark)),
+        check(all(CELL.fullmatch(name) for name in self.events.focused(mark)),
               f"the focus left the board: {self.events.focused(mark)}")
         self.cursor = target
 
@@ -278,12 +286,23 @@ class Player:
         heard = []
 
         def announced():
-            heard[:] = [n for n in self.events.notified(mark) if n.startswith(f"Case {cell}, ")]
+            heard[:] = [n for n in self.events.notified(mark) if is_cell(n, cell)]
             return heard
 
         wait_for(announced, f"the announcement of cell {cell}")
         check(not self.events.focused(mark), "the focus moved by itself")
-        return CELL.fullmatch(heard[-1]).group(4)
+        return CELL.fullmatch(heard[-1]).group(1)
+
+    def tab_round(self):
+        """Between games Tab leads from the board to the next deal first and to the reset
+        last but one, then back to the board's cursor."""
+        mark = self.events.mark()
+        self.press(*["Tab"] * 5)
+        wait_for(lambda: any(is_cell(n, self.cursor) for n in self.events.focused(mark)),
+                 "the focus back on the board")
+        stops = [n for n in self.events.focused(mark) if n != "Plateau"]
+        check(stops[:4] == ["Rejouer", "Oui", "RAZ Statistiques", "Quitter"],
+              f"Tab went through {stops}")
 
     def end_of_game(self, mark):
         ends = [n for n in self.events.notified(mark, "Message de la partie")
@@ -298,7 +317,7 @@ class Player:
         wait_for(lambda: PLAYING in self.events.notified(start, "Message de la partie"),
                  "the message line's ' Partie en cours...'")
         self.cursor = 1
-        wait_for(lambda: any(n == "Case 1, ligne 1, colonne 1 : couverte"
+        wait_for(lambda: any(n == "couverte, ligne 1, colonne 1"
                              for n in self.events.focused(start) + self.events.notified(start)),
                  "cell 1 spoken at the deal")
         marked = False
@@ -337,6 +356,12 @@ class Player:
                 time.sleep(0.1)
                 check(not self.events.notified(after), "a key played between games")
                 if number == 0:
+                    # S tells the clock and every statistic, between games too.
+                    self.press("s")
+                    wait_for(lambda: any(n.startswith("Temps ") and "Parties jouées 1, " in n
+                                         for n in self.events.notified(after)),
+                             "the statistics said on S")
+                    self.tab_round()
                     self.transcript = [(kind.split(":")[-1], role, name)
                                        for kind, role, name, _ in self.events.since(start)]
                 return end == WON
@@ -348,8 +373,7 @@ def play(executable, events, games=GAMES, pause=0.0):
         try:
             app = find_application(game)
             nodes = descendants(app)
-            board = one(nodes, "the board", lambda n: n.getRoleName() == "table")
-            check(board.name == "Plateau", f"the board is named {board.name!r}")
+            board = one(nodes, "the board", lambda n: n.name == "Plateau")
             table = board.queryTable()
             check((table.nRows, table.nColumns) == (10, 10),
                   f"a table of {table.nRows}x{table.nColumns}")

@@ -33,7 +33,8 @@ def main(executable, version):
         # arguments, extra environment, status, what stdout holds, what stderr holds
         (["--help"], {}, 0, ["Usage:", "--help", "--version"], []),
         (["-h"], {}, 0, ["Usage:"], []),
-        (["--help-all"], {}, 0, ["Usage:"], []),
+        # --help-all keeps its promise: Qt's options, as passed on to Qt.
+        (["--help-all"], {}, 0, ["Usage:", "--help-all", "-platform <value>", "-reverse"], []),
         (["--version"], {}, 0, [f"tervalo {version}\n"], []),
         # Qt's own options are Qt's, not errors.
         (["-platform", "offscreen", "--version"], {}, 0, [f"tervalo {version}\n"], []),

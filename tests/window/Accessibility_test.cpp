@@ -7,6 +7,7 @@
 #include "minefield/Board.h"
 #include "support/Play.h"
 #include "support/WindowFixture.h"
+#include "window/Layout.h"
 #include "window/ui/BoardView.h"
 #include "window/ui/VkLabel.h"
 
@@ -45,7 +46,7 @@ struct AccessibilityTest : ::testing::Test, WindowFixture {
 
 TEST_F(AccessibilityTest, AWholeGameByKeysReadsCellByCellWithTheEndSaidWhereThePlayerIs) {
     QAccessibleInterface* b = of("PicFond");
-    ASSERT_EQ(b->role(), QAccessible::Table);
+    ASSERT_NE(b->tableInterface(), nullptr);
     ASSERT_EQ(b->childCount(), board::Cells);
     EXPECT_EQ(b->text(QAccessible::Name), QStringLiteral("Plateau"));
     EXPECT_EQ(of("Annonce")->role(), QAccessible::Notification);
@@ -55,7 +56,7 @@ TEST_F(AccessibilityTest, AWholeGameByKeysReadsCellByCellWithTheEndSaidWhereTheP
     random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
                  drawFor(9), drawFor(12), drawFor(13)});
     press(Qt::Key_Return); // on "Rejouer"
-    EXPECT_EQ(focusedCell(), QStringLiteral("Case 1, ligne 1, colonne 1 : couverte"));
+    EXPECT_EQ(focusedCell(), QStringLiteral("couverte, ligne 1, colonne 1"));
     EXPECT_EQ(b->focusChild(), b->child(0));
     EXPECT_FALSE(b->child(1)->state().focused);
 
@@ -133,6 +134,36 @@ TEST_F(AccessibilityTest, LabelsAreNamedByTheirTextAloneAndDescriptionsSayWhatTh
     dealThroughWindow(Mines);
     leftClick(2);
     check();
+}
+
+TEST_F(AccessibilityTest, SOnTheBoardSaysTheStatisticsAndAResetIsSaid) {
+    dealThroughWindow(Mines);
+    press(Qt::Key_S);
+    EXPECT_EQ(announced(), game.statisticsPhrase());
+    leftClick(2); // lost
+    press(Qt::Key_Z, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return game.c.PJoue.text == QStringLiteral("0"); }, 2000));
+    EXPECT_EQ(announced(), QStringLiteral("Statistiques remises à zéro"));
+}
+
+TEST_F(AccessibilityTest, FramesAreNamedByTheirOwnCaptionReadFirstAndSonIsSaidOnce) {
+    for (const layout::Control& c : layout::controls()) {
+        if (c.kind != layout::Kind::Frame) {
+            continue;
+        }
+        SCOPED_TRACE(c.name);
+        QAccessibleInterface* frame = of(c.name);
+        EXPECT_EQ(frame->text(QAccessible::Name), c.designText());
+        QAccessibleInterface* caption = frame->child(0);
+        ASSERT_NE(caption, nullptr);
+        EXPECT_EQ(caption->role(), QAccessible::StaticText);
+        EXPECT_EQ(caption->text(QAccessible::Name), c.designText());
+    }
+    // The frame "Son" is the options' group; they are named and labelled by nothing else.
+    for (const char* option : {"Sons_0", "Sons_1"}) {
+        EXPECT_EQ(of(option)->text(QAccessible::Name), game.c.Sons.at(option[5] - '0').text);
+        EXPECT_TRUE(of(option)->relations(QAccessible::Label).isEmpty());
+    }
 }
 
 TEST_F(AccessibilityTest, TheSoundOptionsChosenThroughTheirActionsActAsAClick) {

@@ -127,24 +127,40 @@ TEST_F(BoardCursorTest, RepeatedEnterAfterADealRevealsCellOneOnly) {
     EXPECT_TRUE(game.partieEnCours());
 }
 
-TEST_F(BoardCursorTest, ACellIsDescribedByItsPlaceAndWhatItShows) {
+TEST_F(BoardCursorTest, ACellIsDescribedByWhatItShowsThenItsPlace) {
     const auto say = [this](int n) { return game.DescriptionCase(n).toStdString(); };
-    EXPECT_EQ(say(37), "Case 37, ligne 4, colonne 7 : couverte");
-    EXPECT_EQ(say(1), "Case 1, ligne 1, colonne 1 : couverte");
+    EXPECT_EQ(say(37), "couverte, ligne 4, colonne 7");
+    EXPECT_EQ(say(1), "couverte, ligne 1, colonne 1");
     deal(Mines);
-    EXPECT_EQ(say(100), "Case 100, ligne 10, colonne 10 : couverte");
+    EXPECT_EQ(say(100), "couverte, ligne 10, colonne 10");
     game.BtnBomb_MouseUp(37, MouseButton::Right);
-    EXPECT_EQ(say(37), "Case 37, ligne 4, colonne 7 : mine marquée");
+    EXPECT_EQ(say(37), "mine marquée, ligne 4, colonne 7");
     game.BtnBomb_MouseUp(37, MouseButton::Right);
-    EXPECT_EQ(say(37), "Case 37, ligne 4, colonne 7 : point d'interrogation");
+    EXPECT_EQ(say(37), "point d'interrogation, ligne 4, colonne 7");
     game.BtnBomb_Click(14);
-    EXPECT_EQ(say(14), "Case 14, ligne 2, colonne 4 : 4");
+    EXPECT_EQ(say(14), "4, ligne 2, colonne 4");
     game.BtnBomb_Click(100);
-    EXPECT_EQ(say(100), "Case 100, ligne 10, colonne 10 : vide");
-    EXPECT_EQ(say(9), "Case 9, ligne 1, colonne 9 : couverte");
+    EXPECT_EQ(say(100), "vide, ligne 10, colonne 10");
+    EXPECT_EQ(say(9), "couverte, ligne 1, colonne 9");
     game.BtnBomb_Click(9);
-    EXPECT_EQ(say(9), "Case 9, ligne 1, colonne 9 : mine");
+    EXPECT_EQ(say(9), "mine, ligne 1, colonne 9");
     EXPECT_EQ(say(0), "");
+}
+
+TEST_F(BoardCursorTest, SAsksForTheStatisticsSaidWithTheirCaptionsInThePanelsOrder) {
+    EXPECT_EQ(press(Qt::Key_S), Game::KeyOutcome::Statistics);
+    EXPECT_EQ(press(Qt::Key_S, Qt::AltModifier), Game::KeyOutcome::NotABoardKey);
+    game.c.TempsActuel.text = QStringLiteral("0:00:12");
+    game.c.TempsMeilleur.text = QString(); // none in the file yet
+    game.c.PJoue.text = QStringLiteral("5");
+    game.c.PGagne.text = QStringLiteral("3");
+    game.c.Pourcent.text = QStringLiteral("60 %");
+    game.c.VictConsActuelle.text = QStringLiteral("1");
+    game.c.VictConsMeilleure.text = QStringLiteral("2");
+    game.c.Mines.text = QStringLiteral("3");
+    EXPECT_EQ(game.statisticsPhrase().toStdString(),
+              "Temps 0:00:12, meilleur temps aucun. Parties jouées 5, gagnées 3, 60 % de "
+              "réussite. Victoires consécutives 1, meilleure série 2. Mines marquées 3.");
 }
 
 } // namespace

@@ -36,7 +36,12 @@ Announcer::Announcer(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // One pixel, painted with nothing: shown, so its phrases count as shown, yet never seen.
+    // In the bottom right corner, so that a screen reader's review of the window, which goes
+    // by place, comes to it last.
     setGeometry(0, 0, 1, 1);
+    if (parent != nullptr) {
+        move(parent->width() - 1, parent->height() - 1);
+    }
 }
 
 // Qt drops the events itself when no client listens; they are few and cheap.

@@ -72,7 +72,12 @@ private:
 
 class BoardAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit BoardAccessible(BoardView* board) : QAccessibleWidget(board, QAccessible::Table) {}
+    // A table in all but its role. Orca reads the whole row of a cell that takes the focus in
+    // another row whenever the cell lies in an object of the role table (or tree), outside a
+    // spreadsheet, which no role of Qt's can say. Under the role section the ten rows of ten
+    // cells stay as they are, a move speaks the one cell it lands on, and entering the board
+    // says no container before the cell.
+    explicit BoardAccessible(BoardView* board) : QAccessibleWidget(board, QAccessible::Section) {}
 
     void* interface_cast(QAccessible::InterfaceType t) override {
         if (t == QAccessible::TableInterface) {

@@ -7,10 +7,10 @@
 class BoardView;
 class QAccessibleInterface;
 
-// What a screen reader finds on the board: a table of 10 rows of 10 cells, each named after its
-// number, its row and column and what it shows, the cursor's cell focused while the board has
-// the keyboard focus. The buttons and pictures the board is drawn with are no part of it: the
-// cells say all they show.
+// What a screen reader finds on the board: a section holding a table of 10 rows of 10 cells,
+// each named after what it shows then its row and column, the cursor's cell focused while the
+// board has the keyboard focus. The buttons and pictures the board is drawn with are no part of
+// it: the cells say all they show.
 
 // Makes every BoardView answer with this interface; the first board does it.
 void installBoardAccessible();

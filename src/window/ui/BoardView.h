@@ -22,7 +22,7 @@ class QPainter;
 //
 // The board is one stop of the Tab chain. While it has the keyboard focus and the player uses
 // the keyboard, a frame shows its cursor's cell; a mouse player sees the board as ever. And
-// assistive technologies see it as a table of 10 rows of 10 cells whose focused cell is the
+// assistive technologies see it as 10 rows of 10 table cells whose focused cell is the
 // cursor's.
 class BoardView : public QWidget {
     Q_OBJECT

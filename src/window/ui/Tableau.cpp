@@ -12,6 +12,7 @@
 #include "window/ui/BoardView.h"
 #include "window/ui/CellButton.h"
 #include "window/ui/ImageView.h"
+#include "window/ui/PanelAccessible.h"
 #include "window/ui/VkCommand.h"
 #include "window/ui/VkFrame.h"
 #include "window/ui/VkLabel.h"
@@ -217,6 +218,10 @@ void Tableau::build() {
             frame->setLook({c.titleStart, c.titleEnd, c.titleHeight(), c.titleText, c.body,
                             c.borderColour, c.borderWidth});
             frame->setTitle(c.designText());
+            // Named by its own caption, where Qt would name it after the frame around it; the
+            // caption is read as a text too, before the values under it.
+            frame->setAccessibleName(c.designText());
+            new FrameCaption(c.designText(), c.titleHeight(), frame);
             w = frame;
             break;
         }
@@ -236,6 +241,7 @@ void Tableau::build() {
             break;
         }
         case Kind::Option: {
+            installPanelAccessible();
             if (sonsGroup_ == nullptr) {
                 sonsGroup_ = new QButtonGroup(this);
                 sonsGroup_->setExclusive(true);
@@ -322,10 +328,11 @@ void Tableau::build() {
         }
     }
 
-    // Tab follows the window from left to right and top to bottom: the board, the statistics'
-    // reset, the sound switch (Qt stops on its selected option only), then the two buttons.
+    // After the board, the next deal, the sound switch (Qt stops on its selected option only),
+    // then the statistics' reset: a Tab and a Space too many after a game deal again, they
+    // never erase the statistics.
     QWidget* previous = board_;
-    const QList<QWidget*> panel{raz, sons_[0], sons_[1], rejouer_, quitter_};
+    const QList<QWidget*> panel{rejouer_, sons_[0], sons_[1], raz, quitter_};
     for (QWidget* w : panel) {
         setTabOrder(previous, w);
         previous = w;
@@ -459,6 +466,10 @@ bool Tableau::onBoardKey(QKeyEvent* event) {
     if (outcome == Game::KeyOutcome::NotABoardKey) {
         return false;
     }
+    if (outcome == Game::KeyOutcome::Statistics) {
+        announcer_->say(game_.statisticsPhrase());
+        return true;
+    }
     afficher();
     return true;
 }
@@ -490,8 +501,14 @@ void Tableau::onRejouer() {
 }
 
 void Tableau::onRaz() {
+    const bool resets = game_.c.RAZ.enabled;
     game_.RAZ_Click();
     afficher();
+    // The button keeps the focus and its name: without this a screen reader says nothing of
+    // what was lost.
+    if (resets) {
+        announcer_->say(QStringLiteral("Statistiques remises à zéro"));
+    }
 }
 
 void Tableau::onSons(int index) {
