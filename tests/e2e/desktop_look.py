@@ -13,9 +13,7 @@ platform theme with a dark GTK theme. Each window, captured as the screen shows 
 start-up, equals the first pixel for pixel.
 """
 
-import glob
 import os
-import shutil
 import sys
 import tempfile
 
@@ -43,12 +41,7 @@ def main():
     with tempfile.TemporaryDirectory(prefix="tervalo-desktop-look-") as tmp:
         runtime = os.path.join(tmp, "runtime")
         os.mkdir(runtime, 0o700)
-        exe = os.path.join(tmp, "tervalo")
-        shutil.copy2(built, exe)
-        beside = os.path.dirname(built)
-        for path in glob.glob(os.path.join(beside, "libtervalo_*.so")) + [
-                os.path.join(beside, sound) for sound in play.SOUNDS]:
-            shutil.copy2(path, tmp)
+        exe = play.copy_game(built, tmp)
         server = x11.Xvfb()
         try:
             env = {k: v for k, v in os.environ.items()

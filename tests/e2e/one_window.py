@@ -17,10 +17,8 @@ there after the game is killed outright. While that game is stopped, a start tel
 in a window that it does not answer, and ends with an error status.
 """
 
-import glob
 import os
 import re
-import shutil
 import signal
 import subprocess
 import sys
@@ -92,12 +90,7 @@ def main():
         exes = []
         for folder in folders:
             os.mkdir(folder)
-            exes.append(os.path.join(folder, "tervalo"))
-            shutil.copy2(built, exes[-1])
-            beside = os.path.dirname(built)
-            for path in glob.glob(os.path.join(beside, "libtervalo_*.so")) + [
-                    os.path.join(beside, sound) for sound in play.SOUNDS]:
-                shutil.copy2(path, folder)
+            exes.append(play.copy_game(built, folder))
         server = x11.Xvfb()
         try:
             env = dict(os.environ)

@@ -59,6 +59,18 @@ START_TIMEOUT = 30
 STEP_TIMEOUT = 10
 
 
+def copy_game(built, folder):
+    """The built game copied into folder with everything it loads from its own folder: the
+    sounds, and the modules built beside it. Returns the copy's path."""
+    executable = os.path.join(folder, "tervalo")
+    shutil.copy2(built, executable)
+    beside = os.path.dirname(built)
+    for path in [os.path.join(beside, sound) for sound in SOUNDS] + glob.glob(
+            os.path.join(beside, "libtervalo_*.so")):
+        shutil.copy2(path, folder)
+    return executable
+
+
 def centre(rect):
     x, y, w, h = rect
     return x + w // 2, y + h // 2
@@ -478,14 +490,7 @@ def main():
         os.mkdir(folder)
         os.mkdir(home)
         os.mkdir(runtime, 0o700)
-        executable = os.path.join(folder, "tervalo")
-        shutil.copy2(built, executable)
-        # Everything the game loads from its own folder: the sounds, and the modules built
-        # beside it.
-        beside = os.path.dirname(built)
-        modules = glob.glob(os.path.join(beside, "libtervalo_*.so"))
-        for path in [os.path.join(beside, sound) for sound in SOUNDS] + modules:
-            shutil.copy2(path, folder)
+        executable = copy_game(built, folder)
         settings = os.path.join(folder, "tervalo.tvo")
 
         server = x11.Xvfb()

@@ -18,7 +18,6 @@ window. SIGTERM then closes the game as "Quitter" does: status 0 and the setting
 import glob
 import os
 import re
-import shutil
 import signal
 import struct
 import subprocess
@@ -139,12 +138,7 @@ def main():
         os.mkdir(runtime, 0o700)
         folder = os.path.join(tmp, "game")
         os.mkdir(folder)
-        exe = os.path.join(folder, "tervalo")
-        shutil.copy2(built, exe)
-        beside = os.path.dirname(built)
-        for path in glob.glob(os.path.join(beside, "libtervalo_*.so")) + [
-                os.path.join(beside, sound) for sound in play.SOUNDS]:
-            shutil.copy2(path, folder)
+        exe = play.copy_game(built, folder)
         env = {k: v for k, v in os.environ.items()
                if not k.startswith(("QT_", "WAYLAND_", "XDG_")) and k != "DISPLAY"}
         env.update(HOME=tmp, XDG_CONFIG_HOME=os.path.join(tmp, "c"), XDG_RUNTIME_DIR=runtime)
