@@ -25,9 +25,7 @@ public:
         }
         return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
     }
-    void push(const std::vector<double>& values) {
-        values_.insert(values_.end(), values.begin(), values.end());
-    }
+    void push(const std::vector<double>& values) { values_.insert(values_.end(), values.begin(), values.end()); }
     std::vector<float> seeds;
 
 private:
@@ -52,6 +50,4 @@ public:
 };
 
 // The draw r that gives cell n in a deal (cell = floor(r * 97 + 2)).
-inline double drawFor(int cell) {
-    return (cell - 2 + 0.5) / 97.0;
-}
+inline double drawFor(int cell) { return (cell - 2 + 0.5) / 97.0; }
