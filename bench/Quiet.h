@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "window/Services.h"
+#include "core/Services.h"
 
 // A clock that never moves and a player that plays nothing: what a benchmark of the game's own
 // work wants around it.

@@ -6,10 +6,10 @@
 // again; for the first ten ticks of every deal, the time the label took to show "0:00:0k"
 // after k seconds. Run under a real X server (xvfb-run bench/clock_ticks [deals]).
 
-#include "window/Clock.h"
-#include "window/Game.h"
-#include "window/SystemServices.h"
-#include "window/ui/Tableau.h"
+#include "core/Game.h"
+#include "core/window/Clock.h"
+#include "platform/SystemServices.h"
+#include "ui/Tableau.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -5,7 +5,7 @@
 // A whole deal (clear, grid, ten red cells, the numbers and regions) beside one flood fill of
 // the whole picture, the unit the deal's cost is judged by.
 #include "Quiet.h"
-#include "window/Game.h"
+#include "core/Game.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>

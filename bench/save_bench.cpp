@@ -7,8 +7,8 @@
 // the median of 100 is the figure to read. The files lie in the folder given by
 // TERVALO_BENCH_DIR (the current folder by default), so the disk measured is the one chosen.
 #include "Quiet.h"
-#include "stats/ProfileFile.h"
-#include "window/Game.h"
+#include "core/Game.h"
+#include "settings/SafeSave.h"
 
 #include <QCoreApplication>
 #include <QDir>

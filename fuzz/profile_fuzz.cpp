@@ -8,8 +8,8 @@
 // contents take the rest). Flag bits: 0 no file, 1 delete the key, 2-7 the read buffer size
 // (63 stands for the game's 255). Besides the sanitizers' own checks, every property below
 // must hold; a broken one aborts with a message.
-#include "stats/NumericReading.h"
-#include "stats/ProfileFile.h"
+#include "settings/NumericReading.h"
+#include "settings/ProfileFormat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -16,7 +16,7 @@ build="${BUILD:-$here/build/fuzz}"
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-    -DTERVALO_FUZZER=ON -DTERVALO_BUILD_BENCH=OFF >/dev/null
+    -DTERVALO_BUILD_TESTS=ON -DTERVALO_FUZZER=ON -DTERVALO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target profile_fuzzer
 
 mkdir -p "$build/corpus" "$build/artifacts"

@@ -2,14 +2,15 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "window/CommandLine.h"
-#include "window/Game.h"
-#include "window/SettingsPath.h"
-#include "window/SystemServices.h"
-#include "window/instance/SingleInstance.h"
-#include "window/ui/LazySoundPlayer.h"
-#include "window/ui/SignalCloser.h"
-#include "window/ui/Tableau.h"
+#include "core/Game.h"
+#include "platform/CommandLine.h"
+#include "platform/LazySoundPlayer.h"
+#include "platform/SignalCloser.h"
+#include "platform/SystemServices.h"
+#include "platform/Version.h"
+#include "platform/instance/SingleInstance.h"
+#include "settings/SettingsPath.h"
+#include "ui/Tableau.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 
 #include "support/BoardFixture.h"
 
-#include "minefield/Board.h"
+#include "core/Board.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -4,8 +4,8 @@
 
 #pragma once
 
+#include "core/Game.h"
 #include "support/Fakes.h"
-#include "window/Game.h"
 
 #include <QImage>
 #include <QString>

@@ -4,7 +4,7 @@
 
 #pragma once
 
-#include "window/Services.h"
+#include "core/Services.h"
 
 #include <QStringList>
 #include <deque>

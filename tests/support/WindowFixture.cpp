@@ -4,7 +4,7 @@
 
 #include "support/WindowFixture.h"
 
-#include "minefield/Board.h"
+#include "core/Board.h"
 
 #include <QTest>
 #include <QWindow>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "support/BoardFixture.h"
-#include "window/ui/Tableau.h"
+#include "ui/Tableau.h"
 
 #include <QTemporaryDir>
 #include <memory>

@@ -1,0 +1,169 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/Board.h"
+#include "core/Game.h"
+
+namespace {
+// Any colour of 20 or less (black, or -1 off the picture) is no region.
+constexpr Colour SeuilZone = 20;
+constexpr std::int32_t BaseInitiale = 3573;
+constexpr std::int32_t PasBase = 2913;
+
+// The region colour made from a running number: its octal digits read as a decimal number,
+// so that 3573 (octal 6765) gives 6765.
+Colour couleurDeZone(std::int32_t base) {
+    Colour colour = 0;
+    Colour poids = 1;
+    for (; base > 0; base /= 8) {
+        colour += (base % 8) * poids;
+        poids *= 10;
+    }
+    return colour;
+}
+
+// The sample points of a cell's eight neighbours, as offsets, in the order they are read.
+constexpr int Voisins[8][2] = {{-50, -50}, {0, -50},  {50, -50}, {-50, 0},
+                               {50, 0},    {-50, 50}, {0, 50},   {50, 50}};
+} // namespace
+
+void Game::Encadre(int x, int y, Colour colour) {
+    PicFond.setFillStyle(Picture::FillStyle::Transparent);
+    PicFond.box(x - 27, y - 27, x + 23, y + 23, colour);
+}
+
+void Game::Chiffrage() {
+    auto px = [this](int n) { return v.Cases[n][1]; };
+    auto py = [this](int n) { return v.Cases[n][2]; };
+
+    // Numbers: a neighbour is a mine when its sample point is pure red; the points of
+    // neighbours off the board lie off the picture and read -1.
+    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
+        const int n = v.Indice;
+        const int x = px(n);
+        const int y = py(n);
+        v.NbVoisins = 0;
+        if (v.Cases[n][3] == 9) {
+            continue;
+        }
+        if (PicFond.pixel(x, y) == colours::Red) {
+            ++v.NbVoisins;
+        }
+        for (const auto& d : Voisins) {
+            if (PicFond.pixel(x + d[0], y + d[1]) == colours::Red) {
+                ++v.NbVoisins;
+            }
+        }
+        if (v.NbVoisins > 0) {
+            v.PosX = static_cast<std::int16_t>(x);
+            v.PosY = static_cast<std::int16_t>(y);
+            PicFond.setForeColour(v.CouleurChiffre[v.NbVoisins]);
+            PicFond.setTextPosition(x - 13, y - 27);
+            PicFond.print(QString::number(v.NbVoisins));
+            v.Cases[n][3] = v.NbVoisins;
+            v.Cases[n][4] = v.CouleurChiffre[v.NbVoisins];
+            v.CouleurCadre = colours::Yellow;
+            Encadre(v.PosX, v.PosY, v.CouleurCadre);
+        }
+    }
+
+    // The wall around the board, so that no region fill runs off the grid.
+    PicFond.setFillStyle(Picture::FillStyle::Transparent);
+    PicFond.box(0, 0, board::GridEnd, board::GridEnd, v.CouleurCadre);
+
+    v.BaseCouleur = BaseInitiale;
+    PicFond.setFillStyle(Picture::FillStyle::Solid);
+    PicFond.setFillColour(couleurDeZone(v.BaseCouleur));
+    v.CouleurFond = PicFond.pixel(px(1) - 20, py(1) - 20);
+
+    // Each empty cell no fill has reached yet starts a region of a colour of its own. The
+    // fill crosses the black grid lines and stops only at the yellow frames.
+    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
+        const int n = v.Indice;
+        v.CouleurCentre = PicFond.pixel(px(n), py(n));
+        if (v.Cases[n][3] == 0 && v.CouleurCentre == v.CouleurFond) {
+            PicFond.floodFill(px(n), py(n), v.CouleurCadre);
+            PicFond.refresh();
+            v.BaseCouleur += PasBase;
+            PicFond.setFillColour(couleurDeZone(v.BaseCouleur));
+        }
+        if (v.Cases[n][3] == 0) {
+            v.CouleurZone[n] = PicFond.pixel(px(n) - 20, py(n) - 20);
+        }
+    }
+
+    // Regions that touch only at a corner are one region. The cell below-left or below-right
+    // takes the colour of the cell above, and so does every cell that shares its old colour:
+    // a region may already be made of several areas joined earlier, and all of them follow,
+    // so a chain of regions ends with one colour whatever the order the corners come in.
+    auto joindre = [&](int haut, int bas) {
+        const Colour garde = v.CouleurZone[haut];
+        const Colour perdue = v.CouleurZone[bas];
+        if (garde <= SeuilZone || perdue <= SeuilZone || garde == perdue) {
+            return;
+        }
+        PicFond.setFillColour(garde);
+        for (int k = 1; k <= 100; ++k) {
+            if (v.CouleurZone[k] != perdue) {
+                continue;
+            }
+            v.CouleurZone[k] = garde;
+            if (PicFond.pixel(px(k), py(k)) != garde) {
+                PicFond.floodFill(px(k), py(k), v.CouleurCadre);
+            }
+        }
+    };
+    PicFond.refresh();
+    // Up to 90, whose cell below-left is 99; 90 has no cell below-right.
+    for (v.Indice = 1; v.Indice <= 90; ++v.Indice) {
+        const int n = v.Indice;
+        PicFond.setFillColour(v.CouleurZone[n]);
+        if (board::column(n) != 1) {
+            joindre(n, n + 9);
+        }
+        if (board::column(n) != board::Side) {
+            joindre(n, n + 11);
+        }
+        PicFond.refresh();
+    }
+
+    // Read the regions back: every empty cell its region's colour, every mine cell red, every
+    // number cell what its sample point shows (the background, or its digit).
+    PicFond.refresh();
+    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
+        const int n = v.Indice;
+        if (PicFond.pixel(px(n) - 20, py(n) - 20) > SeuilZone) {
+            v.CouleurZone[n] = PicFond.pixel(px(n), py(n));
+        }
+    }
+
+    // Wipe the regions and the insides of the frames, grid lines and digits with them; the
+    // mine cells keep their red.
+    PicFond.setFillColour(PicFond.backColour());
+    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
+        const int n = v.Indice;
+        if (v.Cases[n][3] != 9 && v.CouleurZone[n] > 0) {
+            PicFond.floodFill(px(n) - 20, py(n) - 20, v.CouleurCadre);
+        }
+        PicFond.refresh();
+    }
+
+    for (v.Indice = board::Pitch; v.Indice <= board::GridEnd; v.Indice += board::Pitch) {
+        PicFond.line(v.Indice, 0, v.Indice, board::GridEnd, colours::Black);
+        PicFond.line(0, v.Indice, board::GridEnd, v.Indice, colours::Black);
+    }
+
+    // Every number again, and a 9 under each mine picture in its cell's last digit colour.
+    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
+        const int n = v.Indice;
+        if (v.Cases[n][3] > 0) {
+            PicFond.setForeColour(v.Cases[n][4]);
+            PicFond.setTextPosition(px(n) - 13, py(n) - 27);
+            PicFond.print(QString::number(v.Cases[n][3]));
+        }
+    }
+
+    PicFond.setFillStyle(Picture::FillStyle::Transparent);
+    PicFond.box(0, 0, board::GridEnd, board::GridEnd, colours::Black);
+}

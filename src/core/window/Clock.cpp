@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 The Tervalo developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "core/window/Clock.h"
+#include "core/Game.h"
+
+#include <algorithm>
+
+QString texteHorloge(std::int64_t secondes) {
+    if (secondes < 0) {
+        secondes = 0;
+    }
+    return QStringLiteral("%1:%2:%3")
+        .arg(secondes / 3600)
+        .arg(secondes / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(secondes % 60, 2, 10, QLatin1Char('0'));
+}
+
+void Game::Timer1_Timer() {
+    // Elapsed time comes from the monotonic clock started at the deal, in whole seconds: the
+    // time of day may go back at midnight, at a change of summer time or when it is set.
+    const std::int64_t ecoule = (clock_.monotonicMs() - debutMonotone_) / 1000;
+    c.TempsActuel.text = texteHorloge(ecoule);
+}
+
+int Game::msToNextTick() {
+    const std::int64_t period = c.Timer1.interval > 0 ? c.Timer1.interval : 1000;
+    const std::int64_t ecoule = std::max<std::int64_t>(clock_.monotonicMs() - debutMonotone_, 0);
+    return static_cast<int>(period - ecoule % period);
+}
