@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     Tableau window(game);
     window.show();
     auto* rejouer = window.findChild<QAbstractButton*>(QStringLiteral("Rejouer"));
-    auto* temps = window.findChild<QLabel*>(QStringLiteral("TempsActuel"));
+    auto* clockLabel = window.findChild<QLabel*>(QStringLiteral("TempsActuel"));
 
     std::vector<double> delays;
     int skipped = 0;
@@ -52,8 +52,8 @@ int main(int argc, char** argv) {
         rejouer->click();
         // A coarse timer may even skip a second: each second is taken as shown when the clock
         // first shows it or a later one.
-        auto shownSeconds = [temps] {
-            const QStringList parts = temps->text().split(QLatin1Char(':'));
+        auto shownSeconds = [clockLabel] {
+            const QStringList parts = clockLabel->text().split(QLatin1Char(':'));
             return parts.size() == 3
                        ? parts[0].toInt() * 3600 + parts[1].toInt() * 60 + parts[2].toInt()
                        : -1;
@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
             }
             if (shownSeconds() < k) {
                 std::fprintf(stderr, "deal %d: the clock shows %s after %lld ms\n", d,
-                             qPrintable(temps->text()), static_cast<long long>(since.elapsed()));
+                             qPrintable(clockLabel->text()),
+                             static_cast<long long>(since.elapsed()));
                 return 1;
             }
             if (shownSeconds() > k) {

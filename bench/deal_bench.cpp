@@ -28,7 +28,7 @@ void BM_Deal(benchmark::State& state) {
     StillClock clock;
     Silence sound;
     Game game(random, clock, sound);
-    game.ConstruireGrille();
+    game.buildBoard();
     game.Nouveau(); // the digit glyphs are drawn once per run
     for (auto _ : state) {
         game.Nouveau();

@@ -95,7 +95,7 @@ void BM_EndOfGameSave(benchmark::State& state) {
     for (auto _ : state) {
         ++game.v.PartiesJouees;
         game.Marquage();
-        game.Enregistrer();
+        game.saveStatistics();
     }
 }
 BENCHMARK(BM_EndOfGameSave)

@@ -157,9 +157,9 @@ bool isPlainDecimal(const QString& t) {
 }
 
 void checkNumber(const QString& text) {
-    const int value = lireNombre(text);
-    check(lireNombre(text + u'x') == value, "a stray character ends the number");
-    check(lireNombre(withoutBlanks(text)) == value, "blanks count for nothing");
+    const int value = readNumber(text);
+    check(readNumber(text + u'x') == value, "a stray character ends the number");
+    check(readNumber(withoutBlanks(text)) == value, "blanks count for nothing");
     const QString plain = withoutBlanks(text);
     if (isPlainDecimal(plain)) {
         // The default rounding mode takes halves to the even neighbour.
@@ -190,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     checkNumber(QString::fromUtf8(input.mid(1)));
     if (size >= 3) {
         const std::int16_t n = std::int16_t(data[1] | data[2] << 8);
-        check(lireNombre(QString::number(n)) == n, "a counter reads back");
+        check(readNumber(QString::number(n)) == n, "a counter reads back");
     }
     return 0;
 }

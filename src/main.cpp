@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     game.Form_Load(executable);
 
     Tableau window(game);
-    QObject::connect(&instance, &SingleInstance::showRequested, &window, &Tableau::auPremierPlan);
+    QObject::connect(&instance, &SingleInstance::showRequested, &window, &Tableau::bringToFront);
     // The end of the session closes the window like "Quitter", so the statistics are saved.
     SignalCloser closer(&window);
 #ifdef TERVALO_FIRST_PAINT_PROBE

@@ -54,7 +54,7 @@ Game::Game(RandomSource& random, GameClock& clock, SoundPlayer& sound)
     c.Timer1 = TimerModel{false, 1000};
 }
 
-void Game::ConstruireGrille() {
+void Game::buildBoard() {
     for (int d = 1; d <= 8; ++d) {
         v.CouleurChiffre[d] = DigitColours[d];
     }

@@ -33,7 +33,7 @@ public:
     QLocale locale = QLocale::system(); // the user's regional settings (the rate's separator)
 
     // The keyboard's place on the board; back on cell 1 at every deal.
-    BoardCursor curseur;
+    BoardCursor cursor;
 
     // Events of the window and its controls.
     void Form_Load(const QString& executablePath); // start-up, once per run
@@ -51,13 +51,13 @@ public:
     enum class KeyOutcome { NotABoardKey, Nothing, Moved, Played, Statistics };
     KeyOutcome PicFond_KeyDown(int key, Qt::KeyboardModifiers modifiers, bool autoRepeat);
     // What cell n shows, then where, in words, for a screen reader: "3, ligne 4, colonne 7".
-    QString DescriptionCase(int n) const;
+    QString cellDescription(int n) const;
     // The clock and every statistic with its caption, in the panel's order, for a screen
     // reader: "Temps 0:00:12, meilleur temps 0:00:08. Parties jouées 5, …".
     QString statisticsPhrase() const;
 
     // Board construction at start-up: digit colours, buttons, mine pictures, sample points.
-    void ConstruireGrille();
+    void buildBoard();
 
     // New game.
     void Nouveau();
@@ -75,31 +75,31 @@ public:
     // Statistics.
     void Marquage();
     // Saves what the close saves (the five keys of the shutdown), in one replacement of the file.
-    void Enregistrer() const;
+    void saveStatistics() const;
 
     // Settings file.
     QString LireParametre(const QString& section, const QString& key) const;
-    void EcrireParametre(const QString& section, const QString& key, const QString& value) const;
+    void writeSetting(const QString& section, const QString& key, const QString& value) const;
     // Several keys written as one save: the file is replaced once, with every key or none.
-    void EcrireParametres(const QString& section,
-                          const std::vector<std::pair<QString, QString>>& values) const;
+    void writeSettings(const QString& section,
+                       const std::vector<std::pair<QString, QString>>& values) const;
 
     // Plays a sound when the switch is on; a request with the switch off never reaches the player.
-    void Jouer(const QString& fileName);
+    void playSound(const QString& fileName);
 
     // Whether the game is dealt and not yet over (the clock runs exactly then).
-    bool partieEnCours() const { return c.Timer1.enabled; }
+    bool gameInProgress() const { return c.Timer1.enabled; }
     // The milliseconds from now to the clock's next tick: the next whole period of the time
     // elapsed since the deal, so the clock never shows a second late. At least 1.
     int msToNextTick();
     // Tells deals apart: the monotonic reading taken at the last deal.
-    std::int64_t dealStamp() const { return debutMonotone_; }
+    std::int64_t dealStamp() const { return dealMonotonicMs_; }
 
 private:
-    bool ResteDixCases(); // the board check after a reveal
+    bool tenCellsLeft(); // the board check after a reveal
 
     RandomSource& random_;
     GameClock& clock_;
     SoundPlayer& sound_;
-    std::int64_t debutMonotone_ = 0; // monotonic reading at the deal
+    std::int64_t dealMonotonicMs_ = 0; // monotonic reading at the deal
 };

@@ -48,6 +48,6 @@ struct Tervalo1 {
 };
 
 // Raises a 16-bit counter by one, stopping at its upper bound instead of wrapping.
-constexpr std::int16_t plusUn(std::int16_t n) {
+constexpr std::int16_t plusOne(std::int16_t n) {
     return n == INT16_MAX ? n : static_cast<std::int16_t>(n + 1);
 }

@@ -131,7 +131,7 @@ std::int16_t decimalValue(const std::string& s) {
 
 } // namespace
 
-std::int16_t lireNombre(const QString& text) {
+std::int16_t readNumber(const QString& text) {
     const std::string s = withoutBlanks(text);
     if (s.size() >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h')

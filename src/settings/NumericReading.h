@@ -13,4 +13,4 @@
 // to even and held in a 16-bit counter, values beyond its range clamped to the nearest bound.
 // "&H" and "&O" digits are an unsigned magnitude ("&HFFFF" is 65535, so 32767); a text with no
 // number ("", "abc", "nan", "inf") gives 0.
-std::int16_t lireNombre(const QString& text);
+std::int16_t readNumber(const QString& text);

@@ -151,14 +151,14 @@ Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     board_->setCovered(
         [this](int n) { return game_.c.BtnBomb[n].visible || game_.v.PosBombes[1] == 0; });
     board_->setScene([this] { return BoardScene::of(game_); });
-    board_->setDescriber([this](int n) { return game_.DescriptionCase(n); });
+    board_->setDescriber([this](int n) { return game_.cellDescription(n); });
     board_->setKeyHandler([this](QKeyEvent* event) { return onBoardKey(event); });
     // A click moves the cursor only while the keyboard plays on the board.
     board_->setCellPressHandler([this](int n) {
-        game_.curseur.place(n);
+        game_.cursor.place(n);
         showCursor();
     });
-    afficher();
+    showModel();
     // Between games the one thing to do is to deal.
     if (rejouer_->isEnabled()) {
         rejouer_->setFocus(Qt::OtherFocusReason);
@@ -360,7 +360,7 @@ void Tableau::build() {
     announcer_ = new Announcer(this);
 }
 
-void Tableau::afficher() {
+void Tableau::showModel() {
     const Controls& c = game_.c;
     // A button about to go off ("Rejouer" as a game is dealt) hands the focus to the board
     // before anything changes: it never passes through another control on the way, so a screen
@@ -448,8 +448,8 @@ void Tableau::showCell(int i) {
 }
 
 void Tableau::showCursor() {
-    const int n = game_.curseur.cell();
-    const QString words = game_.DescriptionCase(n);
+    const int n = game_.cursor.cell();
+    const QString words = game_.cellDescription(n);
     const bool moved = n != board_->cursorCell();
     // Names first, so a client reading the moved-to cell reads it as it is now.
     board_->updateAccessibleCells();
@@ -470,32 +470,32 @@ bool Tableau::onBoardKey(QKeyEvent* event) {
         announcer_->say(game_.statisticsPhrase());
         return true;
     }
-    afficher();
+    showModel();
     return true;
 }
 
 void Tableau::onCellClicked(int index) {
     // The cursor follows the mouse only while the keyboard plays on the board.
     if (board_->hasFocus()) {
-        game_.curseur.place(index);
+        game_.cursor.place(index);
     }
     game_.BtnBomb_Click(index);
-    afficher();
+    showModel();
 }
 
 void Tableau::onCellRightReleased(int index) {
     if (board_->hasFocus()) {
-        game_.curseur.place(index);
+        game_.cursor.place(index);
     }
     game_.BtnBomb_MouseUp(index, MouseButton::Right);
-    afficher();
+    showModel();
 }
 
 void Tableau::onRejouer() {
     game_.Rejouer_Click();
-    afficher();
+    showModel();
     // However it was dealt, the new game is played from the board, on its first cell.
-    if (game_.partieEnCours() && !board_->hasFocus()) {
+    if (game_.gameInProgress() && !board_->hasFocus()) {
         board_->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -503,7 +503,7 @@ void Tableau::onRejouer() {
 void Tableau::onRaz() {
     const bool resets = game_.c.RAZ.enabled;
     game_.RAZ_Click();
-    afficher();
+    showModel();
     // The button keeps the focus and its name: without this a screen reader says nothing of
     // what was lost.
     if (resets) {
@@ -513,15 +513,15 @@ void Tableau::onRaz() {
 
 void Tableau::onSons(int index) {
     game_.Sons_Click(index);
-    afficher();
+    showModel();
 }
 
 void Tableau::onTimer() {
     game_.Timer1_Timer();
-    afficher();
+    showModel();
 }
 
-void Tableau::auPremierPlan() {
+void Tableau::bringToFront() {
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
@@ -530,6 +530,6 @@ void Tableau::auPremierPlan() {
 
 void Tableau::closeEvent(QCloseEvent* event) {
     game_.Form_Unload();
-    afficher();
+    showModel();
     event->accept();
 }

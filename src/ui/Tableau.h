@@ -34,10 +34,10 @@ public:
 
     // Shows the whole model: texts, colours, enabled states, the sound choice, the cells, the
     // mine pictures and the clock. Cheap: only what differs is touched.
-    void afficher();
+    void showModel();
 
     // Brings the window to the front, restored if it was minimised.
-    void auPremierPlan();
+    void bringToFront();
 
     // The program's icon: a bomb with a burning fuse, one 32x32 image.
     static QIcon programIcon();

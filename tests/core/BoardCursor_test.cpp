@@ -52,18 +52,18 @@ TEST_F(BoardCursorTest, KeysMoveOneCellOrToARowOrColumnEndAndStopAtTheEdges) {
         }
         for (const auto& c : cases) {
             SCOPED_TRACE(::testing::Message() << dealt << ": " << c.from << " key " << c.key);
-            ASSERT_TRUE(game.curseur.place(c.from) || c.from == game.curseur.cell());
+            ASSERT_TRUE(game.cursor.place(c.from) || c.from == game.cursor.cell());
             const Game::KeyOutcome outcome = press(c.key, c.modifiers);
-            EXPECT_EQ(game.curseur.cell(), c.to);
+            EXPECT_EQ(game.cursor.cell(), c.to);
             EXPECT_EQ(outcome, c.to != c.from ? Game::KeyOutcome::Moved
                                : c.modifiers & (Qt::ControlModifier | Qt::AltModifier)
                                    ? Game::KeyOutcome::NotABoardKey
                                    : Game::KeyOutcome::Nothing);
         }
     }
-    EXPECT_FALSE(game.curseur.place(0));
-    EXPECT_FALSE(game.curseur.place(101));
-    EXPECT_EQ(game.curseur.cell(), 37);
+    EXPECT_FALSE(game.cursor.place(0));
+    EXPECT_FALSE(game.cursor.place(101));
+    EXPECT_EQ(game.cursor.cell(), 37);
 }
 
 TEST_F(BoardCursorTest, RevealAndMarkKeysPlayOnlyACoveredCellOfAGameInProgress) {
@@ -74,7 +74,7 @@ TEST_F(BoardCursorTest, RevealAndMarkKeysPlayOnlyACoveredCellOfAGameInProgress) 
 
     deal(Mines);
     const auto& c = game.c;
-    game.curseur.place(14);
+    game.cursor.place(14);
     EXPECT_EQ(press(Qt::Key_M), Game::KeyOutcome::Played);
     EXPECT_TRUE(sameFace(c.BtnBomb[14].face, c.RBomb.picture));
     // Held down, the mark key marks once.
@@ -100,13 +100,13 @@ TEST_F(BoardCursorTest, RevealAndMarkKeysPlayOnlyACoveredCellOfAGameInProgress) 
     EXPECT_EQ(press(Qt::Key_M), Game::KeyOutcome::Nothing);
     EXPECT_EQ(press(Qt::Key_Space), Game::KeyOutcome::Nothing);
     EXPECT_EQ(sound.played, sounds);
-    EXPECT_EQ(game.curseur.cell(), 14);
+    EXPECT_EQ(game.cursor.cell(), 14);
 
     // Lost: between games the keys play nothing.
-    game.curseur.place(2);
+    game.cursor.place(2);
     press(Qt::Key_Space);
-    ASSERT_FALSE(game.partieEnCours());
-    EXPECT_EQ(game.curseur.cell(), 2);
+    ASSERT_FALSE(game.gameInProgress());
+    EXPECT_EQ(game.cursor.cell(), 2);
     const int played = game.v.PartiesJouees;
     for (const int key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_M, Qt::Key_Menu}) {
         EXPECT_EQ(press(key), Game::KeyOutcome::Nothing);
@@ -115,20 +115,20 @@ TEST_F(BoardCursorTest, RevealAndMarkKeysPlayOnlyACoveredCellOfAGameInProgress) 
 }
 
 TEST_F(BoardCursorTest, RepeatedEnterAfterADealRevealsCellOneOnly) {
-    game.curseur.place(55);
+    game.cursor.place(55);
     deal(Mines);
-    EXPECT_EQ(game.curseur.cell(), 1);
+    EXPECT_EQ(game.cursor.cell(), 1);
     for (int k = 0; k < 5; ++k) {
         press(k % 2 == 0 ? Qt::Key_Return : Qt::Key_Space);
-        EXPECT_EQ(game.curseur.cell(), 1);
+        EXPECT_EQ(game.cursor.cell(), 1);
         EXPECT_EQ(revealedCount(), 1);
         EXPECT_TRUE(revealed(1));
     }
-    EXPECT_TRUE(game.partieEnCours());
+    EXPECT_TRUE(game.gameInProgress());
 }
 
 TEST_F(BoardCursorTest, ACellIsDescribedByWhatItShowsThenItsPlace) {
-    const auto say = [this](int n) { return game.DescriptionCase(n).toStdString(); };
+    const auto say = [this](int n) { return game.cellDescription(n).toStdString(); };
     EXPECT_EQ(say(37), "couverte, ligne 4, colonne 7");
     EXPECT_EQ(say(1), "couverte, ligne 1, colonne 1");
     deal(Mines);

@@ -13,13 +13,13 @@
 namespace {
 
 // A window that counts the close requests it receives, as the game's window saves on each.
-class Fenetre : public QWidget {
+class CountingWindow : public QWidget {
 public:
-    int fermetures = 0;
+    int closes = 0;
 
 protected:
     void closeEvent(QCloseEvent* event) override {
-        ++fermetures;
+        ++closes;
         event->accept();
     }
 };
@@ -27,55 +27,55 @@ protected:
 class SessionEnd : public ::testing::TestWithParam<int> {};
 
 TEST_P(SessionEnd, ClosesTheWindowFromTheEventLoop) {
-    Fenetre fenetre;
-    fenetre.show();
-    SignalCloser closer(&fenetre);
+    CountingWindow window;
+    window.show();
+    SignalCloser closer(&window);
     ASSERT_TRUE(closer.isActive());
 
     ASSERT_EQ(std::raise(GetParam()), 0);
     // The handler only records the signal; nothing happens before the loop runs.
-    EXPECT_EQ(fenetre.fermetures, 0);
-    EXPECT_TRUE(fenetre.isVisible());
+    EXPECT_EQ(window.closes, 0);
+    EXPECT_TRUE(window.isVisible());
 
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fenetre.fermetures > 0; }, 5000));
-    EXPECT_FALSE(fenetre.isVisible());
-    EXPECT_EQ(fenetre.fermetures, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.closes > 0; }, 5000));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.closes, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, SessionEnd, ::testing::Values(SIGTERM, SIGHUP, SIGINT));
 
 TEST(SignalCloser, SignalsInARowCloseOnce) {
-    Fenetre fenetre;
-    fenetre.show();
-    SignalCloser closer(&fenetre);
+    CountingWindow window;
+    window.show();
+    SignalCloser closer(&window);
     std::raise(SIGTERM);
     std::raise(SIGHUP);
     std::raise(SIGTERM);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fenetre.fermetures > 0; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.closes > 0; }, 5000));
     QTest::qWait(50);
-    EXPECT_EQ(fenetre.fermetures, 1);
+    EXPECT_EQ(window.closes, 1);
 }
 
 TEST(SignalCloser, PutsThePreviousHandlersBack) {
-    struct sigaction avant = {};
-    ASSERT_EQ(::sigaction(SIGTERM, nullptr, &avant), 0);
+    struct sigaction before = {};
+    ASSERT_EQ(::sigaction(SIGTERM, nullptr, &before), 0);
     {
-        Fenetre fenetre;
-        SignalCloser closer(&fenetre);
-        struct sigaction pendant = {};
-        ASSERT_EQ(::sigaction(SIGTERM, nullptr, &pendant), 0);
-        EXPECT_NE(pendant.sa_handler, avant.sa_handler);
+        CountingWindow window;
+        SignalCloser closer(&window);
+        struct sigaction during = {};
+        ASSERT_EQ(::sigaction(SIGTERM, nullptr, &during), 0);
+        EXPECT_NE(during.sa_handler, before.sa_handler);
     }
-    struct sigaction apres = {};
-    ASSERT_EQ(::sigaction(SIGTERM, nullptr, &apres), 0);
-    EXPECT_EQ(apres.sa_handler, avant.sa_handler);
+    struct sigaction after = {};
+    ASSERT_EQ(::sigaction(SIGTERM, nullptr, &after), 0);
+    EXPECT_EQ(after.sa_handler, before.sa_handler);
 
     // A later closer works again.
-    Fenetre fenetre;
-    fenetre.show();
-    SignalCloser closer(&fenetre);
+    CountingWindow window;
+    window.show();
+    SignalCloser closer(&window);
     std::raise(SIGHUP);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fenetre.fermetures == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.closes == 1; }, 5000));
 }
 
 } // namespace

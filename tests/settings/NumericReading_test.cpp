@@ -15,10 +15,10 @@ struct Case {
 
 void expectReadings(std::initializer_list<Case> cases) {
     for (const Case& c : cases)
-        EXPECT_EQ(lireNombre(c.text), c.expected) << '"' << c.text.toStdString() << '"';
+        EXPECT_EQ(readNumber(c.text), c.expected) << '"' << c.text.toStdString() << '"';
 }
 
-TEST(LireNombre, Plain) {
+TEST(ReadNumber, Plain) {
     expectReadings({{"12", 12},
                     {"12abc", 12},
                     {"7 wins", 7},
@@ -40,7 +40,7 @@ TEST(LireNombre, Plain) {
                     {"\uFF11\uFF12", 0}});
 }
 
-TEST(LireNombre, Blanks) {
+TEST(ReadNumber, Blanks) {
     expectReadings({{"1 2", 12},
                     {" \t\n42", 42},
                     {"4\t2", 42},
@@ -52,7 +52,7 @@ TEST(LireNombre, Blanks) {
                     {"4\r2", 4}});
 }
 
-TEST(LireNombre, HalvesToEven) {
+TEST(ReadNumber, HalvesToEven) {
     expectReadings({{"2.5", 2},
                     {"3.5", 4},
                     {"0.5", 0},
@@ -75,7 +75,7 @@ TEST(LireNombre, HalvesToEven) {
                     {"1234567890123456789012345678901234567890e-35", 12346}});
 }
 
-TEST(LireNombre, Exponents) {
+TEST(ReadNumber, Exponents) {
     expectReadings({{"1e2", 100},
                     {"1E2", 100},
                     {"1d2", 100},
@@ -90,7 +90,7 @@ TEST(LireNombre, Exponents) {
                     {".e5", 0}});
 }
 
-TEST(LireNombre, Prefixes) {
+TEST(ReadNumber, Prefixes) {
     expectReadings({{"&H1F", 31},
                     {"&h1f", 31},
                     {"&O17", 15},
@@ -113,7 +113,7 @@ TEST(LireNombre, Prefixes) {
                     {"&O777777", 32767}});
 }
 
-TEST(LireNombre, HeldIn16Bits) {
+TEST(ReadNumber, HeldIn16Bits) {
     expectReadings({{"32767", 32767},
                     {"32768", 32767},
                     {"-32768", -32768},
@@ -134,16 +134,16 @@ TEST(LireNombre, HeldIn16Bits) {
                     {"Infinity", 0}});
 }
 
-TEST(LireNombreBounds, LongTextsTakeLittleTime) {
-    EXPECT_EQ(lireNombre(QString(1'000'000, u'9')), 32767);
-    EXPECT_EQ(lireNombre(QString(1'000'000, u' ') + QStringLiteral("-4")), -4);
-    EXPECT_EQ(lireNombre(QStringLiteral("0.") + QString(1'000'000, u'0') + QStringLiteral("1")), 0);
-    EXPECT_EQ(lireNombre(QStringLiteral("&H") + QString(1'000'000, u'F')), 32767);
+TEST(ReadNumberBounds, LongTextsTakeLittleTime) {
+    EXPECT_EQ(readNumber(QString(1'000'000, u'9')), 32767);
+    EXPECT_EQ(readNumber(QString(1'000'000, u' ') + QStringLiteral("-4")), -4);
+    EXPECT_EQ(readNumber(QStringLiteral("0.") + QString(1'000'000, u'0') + QStringLiteral("1")), 0);
+    EXPECT_EQ(readNumber(QStringLiteral("&H") + QString(1'000'000, u'F')), 32767);
 }
 
-TEST(LireNombreBounds, EveryCounterValueReadsBack) {
+TEST(ReadNumberBounds, EveryCounterValueReadsBack) {
     for (int v = -32768; v <= 32767; ++v)
-        ASSERT_EQ(lireNombre(QString::number(v)), v);
+        ASSERT_EQ(readNumber(QString::number(v)), v);
 }
 
 } // namespace

@@ -11,7 +11,7 @@
 #include <string>
 
 BoardFixture::BoardFixture() {
-    game.ConstruireGrille();
+    game.buildBoard();
     game.v.SonActif = -1; // as start-up leaves it without a settings file
 }
 

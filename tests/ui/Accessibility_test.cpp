@@ -74,20 +74,20 @@ TEST_F(AccessibilityTest, AWholeGameByKeysReadsCellByCellWithTheEndSaidWhereTheP
         for (int k = 1; k < board::column(cell); ++k) {
             press(Qt::Key_Right);
         }
-        const QString before = game.DescriptionCase(cell);
+        const QString before = game.cellDescription(cell);
         ASSERT_EQ(focusedCell(), before);
         press(Qt::Key_Space);
-        EXPECT_EQ(focusedCell(), game.DescriptionCase(cell));
+        EXPECT_EQ(focusedCell(), game.cellDescription(cell));
         EXPECT_NE(announced(), before);
-        EXPECT_EQ(announced(), game.DescriptionCase(cell));
+        EXPECT_EQ(announced(), game.cellDescription(cell));
     }
-    ASSERT_FALSE(game.partieEnCours());
+    ASSERT_FALSE(game.gameInProgress());
     EXPECT_EQ(of("Commentaire")->text(QAccessible::Name),
               QStringLiteral(" BRAVO !...C'est gagné !"));
     for (int n = 1; n <= board::Cells; ++n) {
         QAccessibleInterface* cell = b->child(n - 1);
         ASSERT_EQ(cell->role(), QAccessible::Cell);
-        EXPECT_EQ(cell->text(QAccessible::Name), game.DescriptionCase(n)) << n;
+        EXPECT_EQ(cell->text(QAccessible::Name), game.cellDescription(n)) << n;
     }
 }
 
@@ -170,18 +170,18 @@ TEST_F(AccessibilityTest, TheSoundOptionsChosenThroughTheirActionsActAsAClick) {
     for (const QString& action :
          {QAccessibleActionInterface::toggleAction(), QAccessibleActionInterface::pressAction()}) {
         SCOPED_TRACE(action.toStdString());
-        QAccessibleInterface* non = of("Sons_1");
+        QAccessibleInterface* offOption = of("Sons_1");
         // A radio button lists "Toggle" only; a client may still ask for "Press".
-        ASSERT_TRUE(non->actionInterface()->actionNames().contains(
+        ASSERT_TRUE(offOption->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::toggleAction()));
-        non->actionInterface()->doAction(action);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return non->state().checked; }, 2000));
+        offOption->actionInterface()->doAction(action);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return offOption->state().checked; }, 2000));
         EXPECT_EQ(game.v.SonActif, 0);
         EXPECT_EQ(game.c.Sons[1].value, 1);
         EXPECT_EQ(game.c.Sons[0].value, 0);
         // A deal keeps the choice, and makes no sound.
         dealThroughWindow(Mines);
-        EXPECT_TRUE(non->state().checked);
+        EXPECT_TRUE(offOption->state().checked);
         leftClick(2);
         EXPECT_TRUE(sound.played.isEmpty());
         window->close();

@@ -46,7 +46,7 @@ TEST_F(HighDensityTest, TheWindowDoublesInDevicePixels) {
 TEST_F(HighDensityTest, EveryBoardPixelIsABlockOfItsExactColour) {
     dealThroughWindow(Mines);
     leftClick(2); // lost: every cell uncovered
-    ASSERT_FALSE(game.partieEnCours());
+    ASSERT_FALSE(game.gameInProgress());
     const QImage shot = screenshot();
     const QImage& picture = game.PicFond.image();
     ASSERT_EQ(picture.size(), QSize(502, 502));

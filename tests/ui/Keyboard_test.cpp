@@ -68,7 +68,7 @@ TEST_F(KeyboardTest, EnterDealsThenRevealsCellOneAndNothingMore) {
         EXPECT_EQ(revealedCount(), 1);
         EXPECT_EQ(board()->cursorCell(), 1);
     }
-    EXPECT_TRUE(game.partieEnCours());
+    EXPECT_TRUE(game.gameInProgress());
 }
 
 TEST_F(KeyboardTest, TheBoardIsOneTabStopAndKeepsTheFocusToTheEndOfAGame) {
@@ -90,7 +90,7 @@ TEST_F(KeyboardTest, TheBoardIsOneTabStopAndKeepsTheFocusToTheEndOfAGame) {
     // Lost: the focus stays where the player is; Alt+R deals again, on cell 1.
     goTo(2);
     press(Qt::Key_Space);
-    ASSERT_FALSE(game.partieEnCours());
+    ASSERT_FALSE(game.gameInProgress());
     EXPECT_EQ(focusedName(), "PicFond");
     EXPECT_EQ(board()->cursorCell(), 2);
     // Between games the next deal comes first and the reset last but one: a Tab and a Space
@@ -105,7 +105,7 @@ TEST_F(KeyboardTest, TheBoardIsOneTabStopAndKeepsTheFocusToTheEndOfAGame) {
     random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
                  drawFor(9), drawFor(12), drawFor(13)});
     press(Qt::Key_R, Qt::AltModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return game.partieEnCours(); }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return game.gameInProgress(); }, 2000));
     EXPECT_EQ(focusedName(), "PicFond");
     EXPECT_EQ(board()->cursorCell(), 1);
 }
@@ -178,7 +178,7 @@ TEST(KeyboardAndMouse, EveryKeyReachesTheHandlerOfItsMouseButton) {
             EXPECT_EQ(holder(byKeys.game.c, k.face), holder(byMouse.game.c, b.face)) << i;
         }
     }
-    EXPECT_FALSE(byKeys.game.partieEnCours());
+    EXPECT_FALSE(byKeys.game.gameInProgress());
     EXPECT_TRUE(byKeys.sound.played.contains(QStringLiteral("\\POP.wav")));
 }
 
@@ -251,7 +251,7 @@ TEST_F(KeyboardTest, TheCursorIsFramedOnEveryKindOfCellWhileTheBoardHasTheFocus)
     // A mine, red under its picture, once lost.
     goTo(2);
     press(Qt::Key_Space);
-    ASSERT_FALSE(game.partieEnCours());
+    ASSERT_FALSE(game.gameInProgress());
     EXPECT_TRUE(framed(2));
 
     // A mouse player sees no frame; the next key brings it back.
@@ -275,10 +275,10 @@ TEST_F(KeyboardTest, MnemonicsPressThePanelButtons) {
     press(Qt::Key_R, Qt::AltModifier);
     QTest::qWait(300);
     EXPECT_EQ(game.v.PartiesJouees, 1);
-    EXPECT_TRUE(game.partieEnCours());
+    EXPECT_TRUE(game.gameInProgress());
 
     game.BtnBomb_Click(game.v.PosBombes[1]);
-    window->afficher();
+    window->showModel();
     ASSERT_EQ(shown("PJoué"), QStringLiteral("1"));
     press(Qt::Key_Z, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown("PJoué") == QStringLiteral("0"); }, 2000));

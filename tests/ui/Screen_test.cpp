@@ -74,7 +74,7 @@ TEST(Screen, ARevealedMinesSquareIsRepaintedByTheMovesOwnUpdates) {
         ASSERT_EQ(before.pixel(p), toQRgb(colours::BoardBackground));
     }
     f.leftClick(43); // a mine: the board is uncovered
-    ASSERT_FALSE(f.game.partieEnCours());
+    ASSERT_FALSE(f.game.gameInProgress());
     const QImage after = shown(f);
     for (QPoint p : strips) {
         EXPECT_EQ(after.pixel(p), toQRgb(colours::Red)) << p.x() << "," << p.y();

@@ -291,7 +291,7 @@ TEST_F(TableauTest, BoardIsPaintedWithExactColoursOnAScaledScreen) {
     deal();
     // Lose at once, so the whole picture is on view.
     game.BtnBomb_Click(game.v.PosBombes[1]);
-    window->afficher();
+    window->showModel();
     auto* board = widget<BoardView>(QStringLiteral("PicFond"));
     QImage scaled(1004, 1004, QImage::Format_RGB32);
     scaled.setDevicePixelRatio(2);
@@ -399,7 +399,7 @@ TEST_F(TableauTest, SoundChoiceFollowsClicksOnly) {
     // A choice the program makes shows, but is no click.
     game.c.Sons[0].value = 1;
     game.c.Sons[1].value = 0;
-    window->afficher();
+    window->showModel();
     EXPECT_TRUE(widget<VkOptionButton>(QStringLiteral("Sons_0"))->isChecked());
     EXPECT_EQ(game.v.SonActif, 0);
     clickOn(widget(QStringLiteral("Sons_1")));

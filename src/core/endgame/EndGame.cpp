@@ -6,7 +6,7 @@
 #include "core/stats/Statistics.h"
 
 void Game::FinDePartie() {
-    Jouer(QStringLiteral("\\HALLELU1.wav"));
+    playSound(QStringLiteral("\\HALLELU1.wav"));
     c.Commentaire.back = colours::Green;
     c.Commentaire.text = QStringLiteral(" BRAVO !...C'est gagné !");
 
@@ -18,24 +18,24 @@ void Game::FinDePartie() {
         c.BtnBomb[v.Indice].enabled = false;
     }
 
-    v.PartiesGagnees = plusUn(v.PartiesGagnees);
-    v.VictCons = plusUn(v.VictCons);
+    v.PartiesGagnees = plusOne(v.PartiesGagnees);
+    v.VictCons = plusOne(v.VictCons);
 
     // The clock still shows the time before the winning click: that is the game's time.
-    if (remplaceMeilleurTemps(c.TempsMeilleur.text, c.TempsActuel.text)) {
+    if (beatsBestTime(c.TempsMeilleur.text, c.TempsActuel.text)) {
         c.TempsMeilleur.text = c.TempsActuel.text;
     }
     Marquage();
     // Kept at once, so neither a crash nor a kill loses a finished game.
-    Enregistrer();
+    saveStatistics();
 }
 
 void Game::Explosion(int /*index*/) {
     v.VictCons = 0;
-    Jouer(QStringLiteral("\\Explosion.wav"));
+    playSound(QStringLiteral("\\Explosion.wav"));
     // The statistics change before the message and the uncovered board.
     Marquage();
-    Enregistrer();
+    saveStatistics();
     c.Commentaire.back = colours::LightRed;
     c.Commentaire.text = QStringLiteral(" Dommage... Perdu !");
     for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {

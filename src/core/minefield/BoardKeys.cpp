@@ -14,12 +14,12 @@ Game::KeyOutcome Game::PicFond_KeyDown(int key, Qt::KeyboardModifiers modifiers,
         return KeyOutcome::Statistics;
     }
     if (BoardCursor::isMove(action)) {
-        return curseur.move(action) ? KeyOutcome::Moved : KeyOutcome::Nothing;
+        return cursor.move(action) ? KeyOutcome::Moved : KeyOutcome::Nothing;
     }
     // A held key plays once; between games there is nothing to play.
-    const int n = curseur.cell();
-    const CellButtonModel& bouton = c.BtnBomb[n];
-    if (autoRepeat || !partieEnCours() || !bouton.visible || !bouton.enabled) {
+    const int n = cursor.cell();
+    const CellButtonModel& button = c.BtnBomb[n];
+    if (autoRepeat || !gameInProgress() || !button.visible || !button.enabled) {
         return KeyOutcome::Nothing;
     }
     if (action == BoardCursor::Action::Reveal) {
@@ -30,7 +30,7 @@ Game::KeyOutcome Game::PicFond_KeyDown(int key, Qt::KeyboardModifiers modifiers,
     return KeyOutcome::Played;
 }
 
-QString Game::DescriptionCase(int n) const {
+QString Game::cellDescription(int n) const {
     if (n < 1 || n > board::Cells) {
         return {};
     }
@@ -42,10 +42,10 @@ QString Game::DescriptionCase(int n) const {
             .arg(board::column(n));
     };
     // Before the first deal nothing lies under any cell.
-    const CellButtonModel& bouton = c.BtnBomb[n];
-    if (bouton.visible || v.PosBombes[1] == 0) {
-        return phrase(sameFace(bouton.face, c.RBomb.picture) ? QStringLiteral("mine marquée")
-                      : sameFace(bouton.face, c.iBomb.picture)
+    const CellButtonModel& button = c.BtnBomb[n];
+    if (button.visible || v.PosBombes[1] == 0) {
+        return phrase(sameFace(button.face, c.RBomb.picture) ? QStringLiteral("mine marquée")
+                      : sameFace(button.face, c.iBomb.picture)
                           ? QStringLiteral("point d'interrogation")
                           : QStringLiteral("couverte"));
     }

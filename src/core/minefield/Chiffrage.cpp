@@ -7,25 +7,25 @@
 
 namespace {
 // Any colour of 20 or less (black, or -1 off the picture) is no region.
-constexpr Colour SeuilZone = 20;
-constexpr std::int32_t BaseInitiale = 3573;
-constexpr std::int32_t PasBase = 2913;
+constexpr Colour RegionThreshold = 20;
+constexpr std::int32_t InitialColourBase = 3573;
+constexpr std::int32_t ColourBaseStep = 2913;
 
 // The region colour made from a running number: its octal digits read as a decimal number,
 // so that 3573 (octal 6765) gives 6765.
-Colour couleurDeZone(std::int32_t base) {
+Colour regionColour(std::int32_t base) {
     Colour colour = 0;
-    Colour poids = 1;
+    Colour weight = 1;
     for (; base > 0; base /= 8) {
-        colour += (base % 8) * poids;
-        poids *= 10;
+        colour += (base % 8) * weight;
+        weight *= 10;
     }
     return colour;
 }
 
 // The sample points of a cell's eight neighbours, as offsets, in the order they are read.
-constexpr int Voisins[8][2] = {{-50, -50}, {0, -50},  {50, -50}, {-50, 0},
-                               {50, 0},    {-50, 50}, {0, 50},   {50, 50}};
+constexpr int NeighbourOffsets[8][2] = {{-50, -50}, {0, -50},  {50, -50}, {-50, 0},
+                                        {50, 0},    {-50, 50}, {0, 50},   {50, 50}};
 } // namespace
 
 void Game::Encadre(int x, int y, Colour colour) {
@@ -50,7 +50,7 @@ void Game::Chiffrage() {
         if (PicFond.pixel(x, y) == colours::Red) {
             ++v.NbVoisins;
         }
-        for (const auto& d : Voisins) {
+        for (const auto& d : NeighbourOffsets) {
             if (PicFond.pixel(x + d[0], y + d[1]) == colours::Red) {
                 ++v.NbVoisins;
             }
@@ -72,9 +72,9 @@ void Game::Chiffrage() {
     PicFond.setFillStyle(Picture::FillStyle::Transparent);
     PicFond.box(0, 0, board::GridEnd, board::GridEnd, v.CouleurCadre);
 
-    v.BaseCouleur = BaseInitiale;
+    v.BaseCouleur = InitialColourBase;
     PicFond.setFillStyle(Picture::FillStyle::Solid);
-    PicFond.setFillColour(couleurDeZone(v.BaseCouleur));
+    PicFond.setFillColour(regionColour(v.BaseCouleur));
     v.CouleurFond = PicFond.pixel(px(1) - 20, py(1) - 20);
 
     // Each empty cell no fill has reached yet starts a region of a colour of its own. The
@@ -85,8 +85,8 @@ void Game::Chiffrage() {
         if (v.Cases[n][3] == 0 && v.CouleurCentre == v.CouleurFond) {
             PicFond.floodFill(px(n), py(n), v.CouleurCadre);
             PicFond.refresh();
-            v.BaseCouleur += PasBase;
-            PicFond.setFillColour(couleurDeZone(v.BaseCouleur));
+            v.BaseCouleur += ColourBaseStep;
+            PicFond.setFillColour(regionColour(v.BaseCouleur));
         }
         if (v.Cases[n][3] == 0) {
             v.CouleurZone[n] = PicFond.pixel(px(n) - 20, py(n) - 20);
@@ -97,19 +97,19 @@ void Game::Chiffrage() {
     // takes the colour of the cell above, and so does every cell that shares its old colour:
     // a region may already be made of several areas joined earlier, and all of them follow,
     // so a chain of regions ends with one colour whatever the order the corners come in.
-    auto joindre = [&](int haut, int bas) {
-        const Colour garde = v.CouleurZone[haut];
-        const Colour perdue = v.CouleurZone[bas];
-        if (garde <= SeuilZone || perdue <= SeuilZone || garde == perdue) {
+    auto mergeRegions = [&](int upper, int lower) {
+        const Colour kept = v.CouleurZone[upper];
+        const Colour dropped = v.CouleurZone[lower];
+        if (kept <= RegionThreshold || dropped <= RegionThreshold || kept == dropped) {
             return;
         }
-        PicFond.setFillColour(garde);
+        PicFond.setFillColour(kept);
         for (int k = 1; k <= 100; ++k) {
-            if (v.CouleurZone[k] != perdue) {
+            if (v.CouleurZone[k] != dropped) {
                 continue;
             }
-            v.CouleurZone[k] = garde;
-            if (PicFond.pixel(px(k), py(k)) != garde) {
+            v.CouleurZone[k] = kept;
+            if (PicFond.pixel(px(k), py(k)) != kept) {
                 PicFond.floodFill(px(k), py(k), v.CouleurCadre);
             }
         }
@@ -120,10 +120,10 @@ void Game::Chiffrage() {
         const int n = v.Indice;
         PicFond.setFillColour(v.CouleurZone[n]);
         if (board::column(n) != 1) {
-            joindre(n, n + 9);
+            mergeRegions(n, n + 9);
         }
         if (board::column(n) != board::Side) {
-            joindre(n, n + 11);
+            mergeRegions(n, n + 11);
         }
         PicFond.refresh();
     }
@@ -133,7 +133,7 @@ void Game::Chiffrage() {
     PicFond.refresh();
     for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
         const int n = v.Indice;
-        if (PicFond.pixel(px(n) - 20, py(n) - 20) > SeuilZone) {
+        if (PicFond.pixel(px(n) - 20, py(n) - 20) > RegionThreshold) {
             v.CouleurZone[n] = PicFond.pixel(px(n), py(n));
         }
     }

@@ -10,14 +10,14 @@
 namespace {
 // Cells the draw may never give: the top-right and bottom-left corners (1, 99 and 100 are out
 // of the draw's range already).
-bool coinInterdit(int cell) {
+bool forbiddenCorner(int cell) {
     return cell == 10 || cell == 91;
 }
 } // namespace
 
 void Game::Rejouer_Click() {
     // Cell 1 is never a mine: a reveal key pressed once too often after a deal is harmless.
-    curseur.place(1);
+    cursor.place(1);
     Nouveau();
 }
 
@@ -25,7 +25,7 @@ void Game::Nouveau() {
     v.CouleurZone.fill(0);
     v.PosBombes.fill(0);
     // The game counts as played from the moment it is dealt.
-    v.PartiesJouees = plusUn(v.PartiesJouees);
+    v.PartiesJouees = plusOne(v.PartiesJouees);
     v.NbMarques = 0;
     v.NbCouvertes = 100;
 
@@ -60,20 +60,20 @@ void Game::Nouveau() {
     random_.seed(static_cast<float>(clock_.timeOfDay() * 86400.0));
     for (v.Indice = 1; v.Indice <= 10; ++v.Indice) {
         for (;;) {
-            const double tirage = std::floor(random_.next() * 97.0 + 2.0);
+            const double drawn = std::floor(random_.next() * 97.0 + 2.0);
             // A source outside [0, 1) would give a cell off the range; it is drawn again.
-            if (!(tirage >= 2.0 && tirage <= 98.0)) {
+            if (!(drawn >= 2.0 && drawn <= 98.0)) {
                 continue;
             }
-            v.Tirage = static_cast<std::int16_t>(tirage);
-            if (coinInterdit(v.Tirage)) {
+            v.Tirage = static_cast<std::int16_t>(drawn);
+            if (forbiddenCorner(v.Tirage)) {
                 continue;
             }
-            bool dejaTiree = false;
+            bool alreadyDrawn = false;
             for (int j = 1; j <= v.Indice; ++j) {
-                dejaTiree = dejaTiree || v.PosBombes[j] == v.Tirage;
+                alreadyDrawn = alreadyDrawn || v.PosBombes[j] == v.Tirage;
             }
-            if (!dejaTiree) {
+            if (!alreadyDrawn) {
                 break;
             }
         }
@@ -87,7 +87,7 @@ void Game::Nouveau() {
 
     c.TempsActuel.text = QStringLiteral("0:00:00");
     v.HeureDebut = clock_.timeOfDay();
-    debutMonotone_ = clock_.monotonicMs();
+    dealMonotonicMs_ = clock_.monotonicMs();
     c.Timer1.enabled = true;
 }
 
@@ -101,10 +101,10 @@ void Game::ColoriageRouge() {
 
 void Game::PlaceBombes() {
     for (v.Indice = 1; v.Indice <= 10; ++v.Indice) {
-        const QRect bouton = c.BtnBomb[v.PosBombes[v.Indice]].geometry;
-        ImageModel& bombe = c.Bombe[v.Indice];
-        bombe.geometry.moveTopLeft(bouton.topLeft() + QPoint(board::MineInset, board::MineInset));
-        bombe.visible = true;
+        const QRect button = c.BtnBomb[v.PosBombes[v.Indice]].geometry;
+        ImageModel& mine = c.Bombe[v.Indice];
+        mine.geometry.moveTopLeft(button.topLeft() + QPoint(board::MineInset, board::MineInset));
+        mine.visible = true;
         PicFond.refresh();
     }
 }

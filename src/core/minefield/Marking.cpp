@@ -6,8 +6,8 @@
 
 namespace {
 // From the tenth mark on, the counter turns dark red; it stays so for the rest of the game.
-void signalerDixMarques(std::int16_t nbMarques, LabelModel& mines) {
-    if (nbMarques == 10) {
+void warnAtTenMarks(std::int16_t marks, LabelModel& mines) {
+    if (marks == 10) {
         mines.back = colours::DarkRed;
         mines.fore = colours::White;
     }
@@ -18,24 +18,24 @@ void Game::BtnBomb_MouseUp(int index, MouseButton button) {
     if (button != MouseButton::Right || index < 1 || index > 100) {
         return;
     }
-    CellButtonModel& bouton = c.BtnBomb[index];
+    CellButtonModel& cell = c.BtnBomb[index];
     // The window system gives no mouse event to a hidden or disabled button.
-    if (!bouton.visible || !bouton.enabled) {
+    if (!cell.visible || !cell.enabled) {
         return;
     }
-    Jouer(QStringLiteral("\\POP.wav"));
+    playSound(QStringLiteral("\\POP.wav"));
 
-    if (sameFace(bouton.face, c.Nuage.picture)) {
-        bouton.face = c.RBomb.picture;
+    if (sameFace(cell.face, c.Nuage.picture)) {
+        cell.face = c.RBomb.picture;
         ++v.NbMarques;
         c.Mines.text = QString::number(v.NbMarques);
-        signalerDixMarques(v.NbMarques, c.Mines);
-    } else if (sameFace(bouton.face, c.RBomb.picture)) {
-        bouton.face = c.iBomb.picture;
-    } else if (sameFace(bouton.face, c.iBomb.picture)) {
+        warnAtTenMarks(v.NbMarques, c.Mines);
+    } else if (sameFace(cell.face, c.RBomb.picture)) {
+        cell.face = c.iBomb.picture;
+    } else if (sameFace(cell.face, c.iBomb.picture)) {
         --v.NbMarques;
         c.Mines.text = QString::number(v.NbMarques);
-        signalerDixMarques(v.NbMarques, c.Mines);
-        bouton.face = c.Nuage.picture;
+        warnAtTenMarks(v.NbMarques, c.Mines);
+        cell.face = c.Nuage.picture;
     }
 }

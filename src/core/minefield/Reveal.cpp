@@ -9,14 +9,14 @@
 namespace {
 // The buttons a region cell j uncovers around itself: its on-board neighbours, and itself
 // except in the corners. Listed in the order they are hidden.
-struct Voisins {
+struct Neighbours {
     std::array<int, 9> cells{};
     int count = 0;
     void add(int n) { cells[static_cast<std::size_t>(count++)] = n; }
 };
 
-Voisins voisinsAOuvrir(int j) {
-    Voisins v;
+Neighbours neighboursToOpen(int j) {
+    Neighbours v;
     const int row = (j - 1) / 10 + 1;
     const int col = (j - 1) % 10 + 1;
     if (j == 1) {
@@ -53,7 +53,7 @@ Voisins voisinsAOuvrir(int j) {
 } // namespace
 
 // Counts the covered cells down from 100; exactly ten left means every safe cell is open.
-bool Game::ResteDixCases() {
+bool Game::tenCellsLeft() {
     for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
         if (!c.BtnBomb[v.Indice].visible) {
             --v.NbCouvertes;
@@ -70,45 +70,46 @@ void Game::BtnBomb_Click(int index) {
     if (index < 1 || index > 100) {
         return;
     }
-    CellButtonModel& bouton = c.BtnBomb[index];
+    CellButtonModel& button = c.BtnBomb[index];
     // The window system gives no click to a hidden or disabled button.
-    if (!bouton.visible || !bouton.enabled) {
+    if (!button.visible || !button.enabled) {
         return;
     }
     // A marked cell must lose its mark before it can be revealed.
-    if (!sameFace(bouton.face, c.Nuage.picture)) {
+    if (!sameFace(button.face, c.Nuage.picture)) {
         return;
     }
-    bouton.visible = false;
+    button.visible = false;
 
     if (v.Cases[index][3] == 9) {
         Explosion(index);
         c.Rejouer.enabled = true;
     } else {
-        if (ResteDixCases()) {
+        if (tenCellsLeft()) {
             FinDePartie();
             return;
         }
         if (v.Cases[index][3] == 0) {
-            Jouer(QStringLiteral("\\YEAH.wav"));
+            playSound(QStringLiteral("\\YEAH.wav"));
             if (v.CouleurZone[index] > 0) {
                 // Every cell of the region shares its value, so one ascending pass opens it.
                 const Colour zone = v.CouleurZone[index];
                 for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
                     if (v.CouleurZone[v.Indice] == zone) {
-                        const Voisins voisins = voisinsAOuvrir(v.Indice);
-                        for (int k = 0; k < voisins.count; ++k) {
-                            c.BtnBomb[voisins.cells[static_cast<std::size_t>(k)]].visible = false;
+                        const Neighbours neighbours = neighboursToOpen(v.Indice);
+                        for (int k = 0; k < neighbours.count; ++k) {
+                            c.BtnBomb[neighbours.cells[static_cast<std::size_t>(k)]].visible =
+                                false;
                         }
                     }
                 }
             } else {
-                Jouer(QStringLiteral("\\POP.wav"));
+                playSound(QStringLiteral("\\POP.wav"));
             }
         }
     }
 
-    if (ResteDixCases()) {
+    if (tenCellsLeft()) {
         FinDePartie();
     }
 }

@@ -11,92 +11,91 @@
 #include <cstdint>
 #include <string>
 
-float tauxDeReussite(std::int16_t gagnees, std::int16_t jouees) {
+float successRate(std::int16_t won, std::int16_t played) {
     // Nothing won, or wins against no game played (a hand-edited file): no division.
-    if (gagnees <= 0 || jouees <= 0) {
+    if (won <= 0 || played <= 0) {
         return 0.0f;
     }
     // The rate rounded to hundredths, worked out exactly on integers: a double would put
     // 0.625 or 66.665 on the wrong side of the half now and then.
-    const std::int64_t numerateur = std::int64_t{gagnees} * 10000;
-    const std::int64_t centiemes = (2 * numerateur + jouees) / (2 * std::int64_t{jouees});
+    const std::int64_t numerator = std::int64_t{won} * 10000;
+    const std::int64_t hundredths = (2 * numerator + played) / (2 * std::int64_t{played});
 
     // Read back the two-decimal text, so the float is the one nearest that decimal value.
-    const std::string texte = std::to_string(centiemes / 100) + '.' +
-                              static_cast<char>('0' + centiemes % 100 / 10) +
-                              static_cast<char>('0' + centiemes % 10);
-    float pourcentage = 0.0f;
-    std::from_chars(texte.data(), texte.data() + texte.size(), pourcentage);
-    return pourcentage;
+    const std::string text = std::to_string(hundredths / 100) + '.' +
+                             static_cast<char>('0' + hundredths % 100 / 10) +
+                             static_cast<char>('0' + hundredths % 10);
+    float percent = 0.0f;
+    std::from_chars(text.data(), text.data() + text.size(), percent);
+    return percent;
 }
 
-QString texteTaux(float pourcentage, const QLocale& locale) {
+QString rateText(float percent, const QLocale& locale) {
     // Seven significant digits at most, trailing zeros dropped: 66.67f shows "66.67", not its
     // binary expansion. Only the separator follows the regional settings (no grouping).
-    QString texte = QString::number(static_cast<double>(pourcentage), 'g', 7);
-    texte.replace(QLatin1Char('.'), locale.decimalPoint());
-    return texte + QStringLiteral(" %");
+    QString text = QString::number(static_cast<double>(percent), 'g', 7);
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    return text + QStringLiteral(" %");
 }
 
 namespace {
 
-struct Duree {
-    QStringView heures; // digits without leading zeros
+struct Duration {
+    QStringView hours; // digits without leading zeros
     QStringView minutes;
-    QStringView secondes;
+    QStringView seconds;
 };
 
 // "h:mm:ss" with any number of hour digits, minutes and seconds 00 to 59.
-bool lireDuree(const QString& texte, Duree& duree) {
-    static const QRegularExpression forme(
+bool readDuration(const QString& text, Duration& duration) {
+    static const QRegularExpression pattern(
         QStringLiteral("\\A([0-9]+):([0-5][0-9]):([0-5][0-9])\\z"));
-    const QRegularExpressionMatch m = forme.match(texte);
+    const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch()) {
         return false;
     }
-    QStringView heures = m.capturedView(1);
-    while (heures.size() > 1 && heures.front() == QLatin1Char('0')) {
-        heures = heures.sliced(1);
+    QStringView hours = m.capturedView(1);
+    while (hours.size() > 1 && hours.front() == QLatin1Char('0')) {
+        hours = hours.sliced(1);
     }
-    duree = Duree{heures, m.capturedView(2), m.capturedView(3)};
+    duration = Duration{hours, m.capturedView(2), m.capturedView(3)};
     return true;
 }
 
 // Compares durations without a limit on the hours: fewer digits is shorter, then digit by digit.
-int compareDurees(const Duree& a, const Duree& b) {
-    if (a.heures.size() != b.heures.size()) {
-        return a.heures.size() < b.heures.size() ? -1 : 1;
+int compareDurations(const Duration& a, const Duration& b) {
+    if (a.hours.size() != b.hours.size()) {
+        return a.hours.size() < b.hours.size() ? -1 : 1;
     }
-    if (const int h = a.heures.compare(b.heures); h != 0) {
+    if (const int h = a.hours.compare(b.hours); h != 0) {
         return h;
     }
     if (const int m = a.minutes.compare(b.minutes); m != 0) {
         return m;
     }
-    return a.secondes.compare(b.secondes);
+    return a.seconds.compare(b.seconds);
 }
 
 } // namespace
 
-bool remplaceMeilleurTemps(const QString& meilleur, const QString& temps) {
-    if (meilleur.isEmpty() || meilleur == QLatin1String("0") ||
-        meilleur == QLatin1String("0:00:00")) {
+bool beatsBestTime(const QString& best, const QString& time) {
+    if (best.isEmpty() || best == QLatin1String("0") || best == QLatin1String("0:00:00")) {
         return true;
     }
-    Duree b;
-    Duree t;
-    if (lireDuree(meilleur, b) && lireDuree(temps, t)) {
-        return compareDurees(t, b) < 0;
+    Duration b;
+    Duration t;
+    if (readDuration(best, b) && readDuration(time, t)) {
+        return compareDurations(t, b) < 0;
     }
     // Anything else (a hand-edited file) keeps the plain comparison of character codes.
-    return QStringView(temps).compare(QStringView(meilleur), Qt::CaseSensitive) < 0;
+    return QStringView(time).compare(QStringView(best), Qt::CaseSensitive) < 0;
 }
 
 void Game::Marquage() {
     c.PJoue.text = QString::number(v.PartiesJouees);
     c.PGagne.text = QString::number(v.PartiesGagnees);
-    v.Pourcentage = tauxDeReussite(v.PartiesGagnees, v.PartiesJouees);
-    c.Pourcent.text = texteTaux(v.Pourcentage, locale);
+    v.Pourcentage = successRate(v.PartiesGagnees, v.PartiesJouees);
+    c.Pourcent.text = rateText(v.Pourcentage, locale);
     c.Mines.text = QStringLiteral("10");
     c.Mines.back = colours::DarkRed;
     c.Mines.fore = colours::White;
@@ -118,11 +117,11 @@ void Game::RAZ_Click() {
         return;
     }
     // The five keys of the reset go to the file as one save.
-    EcrireParametres(SettingsSection, {{QStringLiteral("Temps"), QString()},
-                                       {QStringLiteral("PConsecutives"), QStringLiteral("0")},
-                                       {QStringLiteral("Pjoue"), QStringLiteral("0")},
-                                       {QStringLiteral("PGagne"), QStringLiteral("0")},
-                                       {QStringLiteral("Sonore"), QStringLiteral("0")}});
+    writeSettings(SettingsSection, {{QStringLiteral("Temps"), QString()},
+                                    {QStringLiteral("PConsecutives"), QStringLiteral("0")},
+                                    {QStringLiteral("Pjoue"), QStringLiteral("0")},
+                                    {QStringLiteral("PGagne"), QStringLiteral("0")},
+                                    {QStringLiteral("Sonore"), QStringLiteral("0")}});
 
     c.TempsMeilleur.text = QStringLiteral("0");
     v.VictConsMax = 0;

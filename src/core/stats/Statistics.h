@@ -14,13 +14,13 @@ inline const QString SettingsSection = QStringLiteral("Parametres");
 // The success rate in percent, rounded to two decimals (halves away from zero) as the panel
 // shows it, computed wide so no count of games overflows; 0 when nothing was won or nothing
 // was played.
-float tauxDeReussite(std::int16_t gagnees, std::int16_t jouees);
+float successRate(std::int16_t won, std::int16_t played);
 
 // The rate's text on the panel: shortest decimal text (at most seven significant digits), the
 // locale's decimal separator, then " %".
-QString texteTaux(float pourcentage, const QLocale& locale);
+QString rateText(float percent, const QLocale& locale);
 
-// Whether a win in `temps` (the clock's text) replaces the best time `meilleur`.
+// Whether a win in `time` (the clock's text) replaces the best time `best`.
 // "0:00:00", "0" and the empty text mean no best time yet. Two valid "h:mm:ss" times compare
 // as durations (an equal time keeps the best); other texts compare character by character.
-bool remplaceMeilleurTemps(const QString& meilleur, const QString& temps);
+bool beatsBestTime(const QString& best, const QString& time);

@@ -7,25 +7,25 @@
 
 #include <algorithm>
 
-QString texteHorloge(std::int64_t secondes) {
-    if (secondes < 0) {
-        secondes = 0;
+QString clockText(std::int64_t seconds) {
+    if (seconds < 0) {
+        seconds = 0;
     }
     return QStringLiteral("%1:%2:%3")
-        .arg(secondes / 3600)
-        .arg(secondes / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(secondes % 60, 2, 10, QLatin1Char('0'));
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 void Game::Timer1_Timer() {
     // Elapsed time comes from the monotonic clock started at the deal, in whole seconds: the
     // time of day may go back at midnight, at a change of summer time or when it is set.
-    const std::int64_t ecoule = (clock_.monotonicMs() - debutMonotone_) / 1000;
-    c.TempsActuel.text = texteHorloge(ecoule);
+    const std::int64_t elapsed = (clock_.monotonicMs() - dealMonotonicMs_) / 1000;
+    c.TempsActuel.text = clockText(elapsed);
 }
 
 int Game::msToNextTick() {
     const std::int64_t period = c.Timer1.interval > 0 ? c.Timer1.interval : 1000;
-    const std::int64_t ecoule = std::max<std::int64_t>(clock_.monotonicMs() - debutMonotone_, 0);
-    return static_cast<int>(period - ecoule % period);
+    const std::int64_t elapsed = std::max<std::int64_t>(clock_.monotonicMs() - dealMonotonicMs_, 0);
+    return static_cast<int>(period - elapsed % period);
 }

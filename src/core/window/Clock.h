@@ -8,4 +8,4 @@
 #include <cstdint>
 
 // "h:mm:ss": the hours unpadded and counting on past 24, minutes and seconds on two digits.
-QString texteHorloge(std::int64_t secondes);
+QString clockText(std::int64_t seconds);

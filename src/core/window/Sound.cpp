@@ -6,7 +6,7 @@
 
 #include <QDebug>
 
-void Game::Jouer(const QString& fileName) {
+void Game::playSound(const QString& fileName) {
     // With the switch off nothing is even requested.
     if (v.SonActif != 0) {
         sound_.play(fileName);

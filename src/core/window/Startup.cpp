@@ -24,33 +24,33 @@ void Game::Form_Load(const QString& executablePath) {
 
     // The digit colours and the board. The widget layer shows the board as soon as this event
     // returns, before any click; nothing here waits for it.
-    ConstruireGrille();
+    buildBoard();
 
     // Each key is applied as soon as it is read.
     c.TempsMeilleur.text = LireParametre(SettingsSection, QStringLiteral("Temps"));
 
-    const QString consecutives = LireParametre(SettingsSection, QStringLiteral("PConsecutives"));
-    c.VictConsMeilleure.text = consecutives;
-    v.VictConsMax = lireNombre(consecutives);
+    const QString bestRun = LireParametre(SettingsSection, QStringLiteral("PConsecutives"));
+    c.VictConsMeilleure.text = bestRun;
+    v.VictConsMax = readNumber(bestRun);
 
-    const QString jouees = LireParametre(SettingsSection, QStringLiteral("PJoue"));
-    c.PJoue.text = jouees;
-    v.PartiesJouees = lireNombre(jouees);
+    const QString played = LireParametre(SettingsSection, QStringLiteral("PJoue"));
+    c.PJoue.text = played;
+    v.PartiesJouees = readNumber(played);
 
-    const QString gagnees = LireParametre(SettingsSection, QStringLiteral("PGagne"));
-    c.PGagne.text = gagnees;
-    v.PartiesGagnees = lireNombre(gagnees);
+    const QString won = LireParametre(SettingsSection, QStringLiteral("PGagne"));
+    c.PGagne.text = won;
+    v.PartiesGagnees = readNumber(won);
 
     // The switch is set here directly: selecting the option does not go through its handler.
-    const QString sonore = LireParametre(SettingsSection, QStringLiteral("Sonore"));
-    const bool sonActif = sonore.isEmpty() || sonore == QLatin1String("1");
-    c.Sons[0].value = sonActif ? 1 : 0;
-    c.Sons[1].value = sonActif ? 0 : 1;
-    v.SonActif = sonActif ? -1 : 0;
+    const QString soundValue = LireParametre(SettingsSection, QStringLiteral("Sonore"));
+    const bool soundOn = soundValue.isEmpty() || soundValue == QLatin1String("1");
+    c.Sons[0].value = soundOn ? 1 : 0;
+    c.Sons[1].value = soundOn ? 0 : 1;
+    v.SonActif = soundOn ? -1 : 0;
 
     Marquage();
 }
 
 void Game::Form_Unload() {
-    Enregistrer();
+    saveStatistics();
 }

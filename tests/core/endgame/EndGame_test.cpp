@@ -39,7 +39,7 @@ TEST_F(EndOfGame, WonBoardShowsEveryMineMarkedAndIgnoresBothButtons) {
     f.rightClick(26); // question mark
     f.advance(83);
     f.game.Timer1_Timer(); // the clock's tick, as the timer gives it
-    f.window->afficher();
+    f.window->showModel();
     // More time passes before the win than the clock has shown: the best time is what the
     // player saw, not a new reading.
     f.clock.monotonic += 1500;
@@ -91,7 +91,7 @@ TEST_F(EndOfGame, LostBoardIsUncoveredAndTheBestTimeKept) {
     f.rightClick(26);
     f.advance(3);
     f.game.Timer1_Timer();
-    f.window->afficher();
+    f.window->showModel();
     f.leftClick(64);
 
     for (int n = 1; n <= 100; ++n) {

@@ -17,7 +17,7 @@ namespace {
 
 class DealTest : public ::testing::Test, public BoardFixture {
 protected:
-    std::vector<int> posBombes() const {
+    std::vector<int> drawnMines() const {
         return {game.v.PosBombes.begin() + 1, game.v.PosBombes.end()};
     }
 };
@@ -74,7 +74,7 @@ TEST_F(DealTest, DrawsThatCannotBeMinesAreDrawnAgain) {
         game.Rejouer_Click();
         std::vector<int> expected = c.mines;
         expected.insert(expected.end(), rest.begin(), rest.end());
-        EXPECT_EQ(posBombes(), expected);
+        EXPECT_EQ(drawnMines(), expected);
         EXPECT_EQ(random.next(), Sentinel) << "draws used: not one more, not one less";
     }
 }
@@ -97,10 +97,10 @@ TEST_F(DealTest, MinesAreCellsWithNineAndPicturesStandOverThem) {
         EXPECT_EQ(content(n) == 9, mine) << n;
     }
     for (int k = 1; k <= 10; ++k) {
-        const ImageModel& bombe = game.c.Bombe[k];
+        const ImageModel& mine = game.c.Bombe[k];
         const QRect button = board::buttonRect(game.v.PosBombes[k]);
-        EXPECT_TRUE(bombe.visible) << k;
-        EXPECT_EQ(bombe.geometry,
+        EXPECT_TRUE(mine.visible) << k;
+        EXPECT_EQ(mine.geometry,
                   QRect(button.left() + 9, button.top() + 9, board::MineSize, board::MineSize))
             << k;
     }
@@ -177,7 +177,7 @@ TEST_F(DealTest, SeededDealsAgreeWithTheirMines) {
         ManualClock seededClock;
         RecordingPlayer silent;
         Game g(seeded, seededClock, silent);
-        g.ConstruireGrille();
+        g.buildBoard();
         std::array<Colour, 101> lastColour{};
         for (int d = 0; d < Deals / 5 && !HasFailure(); ++d) {
             g.Rejouer_Click();
@@ -253,7 +253,7 @@ TEST(SystemRandom, DealsOnTheRealSource) {
     ManualClock clock;
     RecordingPlayer sound;
     Game g(random, clock, sound);
-    g.ConstruireGrille();
+    g.buildBoard();
     for (int d = 0; d < 50; ++d) {
         clock.dayFraction = d / 50.0;
         g.Rejouer_Click();

@@ -94,7 +94,7 @@ TEST_F(Marking, MarkedCellIgnoresLeftClicks) {
         EXPECT_FALSE(f.cellWidget(35)->isHidden());
         EXPECT_TRUE(f.sound.played.isEmpty());
         EXPECT_EQ(f.game.v.NbMarques, 1);
-        EXPECT_TRUE(f.game.partieEnCours());
+        EXPECT_TRUE(f.game.gameInProgress());
     }
 }
 
@@ -110,9 +110,9 @@ TEST_F(Marking, MarksPlayNoPartInTheWin) {
         }
     }
     ASSERT_FALSE(f.revealed(45));
-    EXPECT_TRUE(f.game.partieEnCours());
+    EXPECT_TRUE(f.game.gameInProgress());
     f.leftClick(45);
-    EXPECT_FALSE(f.game.partieEnCours());
+    EXPECT_FALSE(f.game.gameInProgress());
     EXPECT_EQ(f.game.c.Commentaire.text, QStringLiteral(" BRAVO !...C'est gagné !"));
 }
 
@@ -195,7 +195,7 @@ TEST_F(Revealing, WinFoundAtTheFirstCheckPlaysNoYeah) {
         }
     }
     ASSERT_FALSE(f.revealed(45));
-    ASSERT_TRUE(f.game.partieEnCours());
+    ASSERT_TRUE(f.game.gameInProgress());
     f.sound.played.clear();
     f.leftClick(45);
     EXPECT_EQ(f.sound.played, QStringList{QStringLiteral("\\HALLELU1.wav")});
@@ -211,7 +211,7 @@ TEST_F(Revealing, WinFoundAfterOpeningARegionFollowsTheYeah) {
             f.leftClick(n);
         }
     }
-    ASSERT_TRUE(f.game.partieEnCours());
+    ASSERT_TRUE(f.game.gameInProgress());
     f.sound.played.clear();
     f.leftClick(55);
     EXPECT_EQ(f.sound.played,

@@ -12,66 +12,66 @@
 
 namespace {
 
-struct Taux {
-    int gagnees;
-    int jouees;
-    const char* texte;
+struct RateCase {
+    int won;
+    int played;
+    const char* text;
 };
 
-class RateTable : public ::testing::TestWithParam<Taux> {};
+class RateTable : public ::testing::TestWithParam<RateCase> {};
 
 TEST_P(RateTable, ShowsTheRoundedRateWithPercentSign) {
-    const Taux t = GetParam();
+    const RateCase t = GetParam();
     const float p =
-        tauxDeReussite(static_cast<std::int16_t>(t.gagnees), static_cast<std::int16_t>(t.jouees));
-    EXPECT_EQ(texteTaux(p, QLocale::c()), QString::fromLatin1(t.texte));
+        successRate(static_cast<std::int16_t>(t.won), static_cast<std::int16_t>(t.played));
+    EXPECT_EQ(rateText(p, QLocale::c()), QString::fromLatin1(t.text));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rates, RateTable,
-    ::testing::Values(Taux{0, 5, "0 %"}, Taux{1, 2, "50 %"}, Taux{3, 3, "100 %"},
-                      Taux{1, 8, "12.5 %"}, Taux{2, 3, "66.67 %"}, Taux{1, 3, "33.33 %"},
+    ::testing::Values(RateCase{0, 5, "0 %"}, RateCase{1, 2, "50 %"}, RateCase{3, 3, "100 %"},
+                      RateCase{1, 8, "12.5 %"}, RateCase{2, 3, "66.67 %"},
+                      RateCase{1, 3, "33.33 %"},
                       // 0.625 exactly: the half goes away from zero.
-                      Taux{1, 160, "0.63 %"},
+                      RateCase{1, 160, "0.63 %"},
                       // 66.665 exactly: a double would read 66.66499..., the rate is 66.67.
-                      Taux{13333, 20000, "66.67 %"}, Taux{1, 200, "0.5 %"},
-                      Taux{1, 20000, "0.01 %"}, Taux{1, 30000, "0 %"},
+                      RateCase{13333, 20000, "66.67 %"}, RateCase{1, 200, "0.5 %"},
+                      RateCase{1, 20000, "0.01 %"}, RateCase{1, 30000, "0 %"},
                       // Past 327 wins the product no longer fits 16 bits.
-                      Taux{400, 500, "80 %"}, Taux{32767, 32767, "100 %"},
-                      Taux{32767, 1, "3276700 %"}, Taux{3, 7, "42.86 %"},
+                      RateCase{400, 500, "80 %"}, RateCase{32767, 32767, "100 %"},
+                      RateCase{32767, 1, "3276700 %"}, RateCase{3, 7, "42.86 %"},
                       // Wins without a game played, or counts below zero (hand-edited file).
-                      Taux{4, 0, "0 %"}, Taux{4, -3, "0 %"}, Taux{-2, 5, "0 %"}));
+                      RateCase{4, 0, "0 %"}, RateCase{4, -3, "0 %"}, RateCase{-2, 5, "0 %"}));
 
 TEST(Rate, IsTheFloatNearestTheTwoDecimalValue) {
-    EXPECT_EQ(tauxDeReussite(2, 3), 66.67f);
-    EXPECT_EQ(tauxDeReussite(1, 160), 0.63f);
-    EXPECT_EQ(tauxDeReussite(1, 8), 12.5f);
-    EXPECT_EQ(tauxDeReussite(0, 0), 0.0f);
+    EXPECT_EQ(successRate(2, 3), 66.67f);
+    EXPECT_EQ(successRate(1, 160), 0.63f);
+    EXPECT_EQ(successRate(1, 8), 12.5f);
+    EXPECT_EQ(successRate(0, 0), 0.0f);
 }
 
 TEST(Rate, UsesTheRegionalDecimalSeparatorWithoutGrouping) {
     const QLocale french(QLocale::French, QLocale::France);
-    EXPECT_EQ(texteTaux(66.67f, french), QStringLiteral("66,67 %"));
-    EXPECT_EQ(texteTaux(0.63f, french), QStringLiteral("0,63 %"));
-    EXPECT_EQ(texteTaux(100.0f, french), QStringLiteral("100 %"));
-    EXPECT_EQ(texteTaux(3276700.0f, QLocale(QLocale::English, QLocale::UnitedStates)),
+    EXPECT_EQ(rateText(66.67f, french), QStringLiteral("66,67 %"));
+    EXPECT_EQ(rateText(0.63f, french), QStringLiteral("0,63 %"));
+    EXPECT_EQ(rateText(100.0f, french), QStringLiteral("100 %"));
+    EXPECT_EQ(rateText(3276700.0f, QLocale(QLocale::English, QLocale::UnitedStates)),
               QStringLiteral("3276700 %"));
-    EXPECT_EQ(texteTaux(12.5f, QLocale(QLocale::German)), QStringLiteral("12,5 %"));
+    EXPECT_EQ(rateText(12.5f, QLocale(QLocale::German)), QStringLiteral("12,5 %"));
 }
 
 struct Record {
-    const char* meilleur;
-    const char* temps;
-    bool remplace;
+    const char* best;
+    const char* time;
+    bool replaces;
 };
 
 class BestTimeTable : public ::testing::TestWithParam<Record> {};
 
 TEST_P(BestTimeTable, DecidesWhetherTheWinIsARecord) {
     const Record r = GetParam();
-    EXPECT_EQ(remplaceMeilleurTemps(QString::fromLatin1(r.meilleur), QString::fromLatin1(r.temps)),
-              r.remplace)
-        << "best " << r.meilleur << ", won in " << r.temps;
+    EXPECT_EQ(beatsBestTime(QString::fromLatin1(r.best), QString::fromLatin1(r.time)), r.replaces)
+        << "best " << r.best << ", won in " << r.time;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -100,7 +100,7 @@ protected:
         game.v.FichierParametres = dir.filePath(QStringLiteral("tervalo.tvo"));
     }
 
-    QByteArray fichier() const {
+    QByteArray fileBytes() const {
         QFile f(game.v.FichierParametres);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
     }
@@ -190,8 +190,8 @@ TEST_F(MarquageTest, ResetWithNoFileCreatesItWithTheFiveKeysInOrder) {
 
     game.RAZ_Click();
 
-    EXPECT_EQ(fichier(), QByteArray("[Parametres]\r\nTemps=\r\nPConsecutives=0\r\nPjoue=0\r\n"
-                                    "PGagne=0\r\nSonore=0\r\n"));
+    EXPECT_EQ(fileBytes(), QByteArray("[Parametres]\r\nTemps=\r\nPConsecutives=0\r\nPjoue=0\r\n"
+                                      "PGagne=0\r\nSonore=0\r\n"));
     EXPECT_EQ(game.c.TempsMeilleur.text, QStringLiteral("0"));
     EXPECT_EQ(game.c.VictConsMeilleure.text, QStringLiteral("0"));
     EXPECT_EQ(game.c.PJoue.text, QStringLiteral("0"));
@@ -224,9 +224,9 @@ TEST_F(MarquageTest, ResetReplacesTheValuesInPlaceAndKeepsOtherLines) {
                 "Temps=0:01:47\r\n");
     }
     game.RAZ_Click();
-    EXPECT_EQ(fichier(), QByteArray("; mes notes\r\n[Autre]\r\nTemps=9\r\n[PARAMETRES]\r\n"
-                                    "Sonore=0\r\nPJOUE=0\r\nTemps=\r\nPConsecutives=0\r\n"
-                                    "PGagne=0\r\n"));
+    EXPECT_EQ(fileBytes(), QByteArray("; mes notes\r\n[Autre]\r\nTemps=9\r\n[PARAMETRES]\r\n"
+                                      "Sonore=0\r\nPJOUE=0\r\nTemps=\r\nPConsecutives=0\r\n"
+                                      "PGagne=0\r\n"));
 }
 
 TEST_F(MarquageTest, ResetIsRefusedDuringAGame) {
@@ -236,7 +236,7 @@ TEST_F(MarquageTest, ResetIsRefusedDuringAGame) {
     game.RAZ_Click();
     EXPECT_EQ(game.v.PartiesJouees, 4);
     EXPECT_EQ(game.c.PJoue.text, QStringLiteral("3"));
-    EXPECT_EQ(fichier(), QByteArray("<no file>"));
+    EXPECT_EQ(fileBytes(), QByteArray("<no file>"));
 }
 
 TEST_F(MarquageTest, ResetGoesOnWhenTheFileCannotBeWritten) {

@@ -16,14 +16,14 @@
 #include <chrono>
 #include <gtest/gtest.h>
 
-TEST(TexteHorloge, HoursUnpaddedMinutesAndSecondsOnTwoDigits) {
+TEST(ClockText, HoursUnpaddedMinutesAndSecondsOnTwoDigits) {
     const std::vector<std::pair<std::int64_t, const char*>> cases{
         {0, "0:00:00"},      {59, "0:00:59"},     {60, "0:01:00"},     {83, "0:01:23"},
         {3599, "0:59:59"},   {3600, "1:00:00"},   {3723, "1:02:03"},   {36000, "10:00:00"},
         {86399, "23:59:59"}, {86400, "24:00:00"}, {90000, "25:00:00"}, {-5, "0:00:00"},
     };
     for (const auto& [seconds, text] : cases) {
-        EXPECT_EQ(texteHorloge(seconds).toStdString(), text) << seconds;
+        EXPECT_EQ(clockText(seconds).toStdString(), text) << seconds;
     }
 }
 
@@ -100,7 +100,7 @@ TEST(SystemClock, DealsWithinOneSecondDiffer) {
     SystemClock clock;
     RecordingPlayer sound;
     Game game(random, clock, sound);
-    game.ConstruireGrille();
+    game.buildBoard();
     std::vector<std::array<std::int16_t, 11>> boards;
     for (int k = 0; k < 3; ++k) {
         if (k > 0) {
@@ -125,8 +125,8 @@ TEST(SystemClock, TheWindowShowsEachSecondOnTime) {
     game.Form_Load(dir.filePath(QStringLiteral("tervalo")));
     Tableau window(game);
     window.show();
-    auto* temps = window.findChild<QLabel*>(QStringLiteral("TempsActuel"));
-    ASSERT_NE(temps, nullptr);
+    auto* clockLabel = window.findChild<QLabel*>(QStringLiteral("TempsActuel"));
+    ASSERT_NE(clockLabel, nullptr);
 
     const auto phase = [] {
         using namespace std::chrono;
@@ -141,12 +141,12 @@ TEST(SystemClock, TheWindowShowsEachSecondOnTime) {
     // On time: the second is up; at most this late, even on a loaded machine.
     constexpr std::int64_t Late = 500;
     for (int k = 1; k <= 3; ++k) {
-        const QString want = texteHorloge(k);
-        while (temps->text() != want && since.elapsed() < 1000 * k + 2000) {
+        const QString want = clockText(k);
+        while (clockLabel->text() != want && since.elapsed() < 1000 * k + 2000) {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
         const std::int64_t at = since.elapsed();
-        EXPECT_EQ(temps->text(), want);
+        EXPECT_EQ(clockLabel->text(), want);
         EXPECT_GE(at, 1000 * k) << want.toStdString();
         EXPECT_LT(at, 1000 * k + Late) << want.toStdString();
     }

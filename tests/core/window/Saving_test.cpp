@@ -29,15 +29,15 @@
 
 namespace {
 
-const QByteArray DixParties("[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
-                            "PGagne=4\r\nSonore=1\r\n");
+const QByteArray TenGames("[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
+                          "PGagne=4\r\nSonore=1\r\n");
 
-QByteArray lire(const QString& path) {
+QByteArray readFileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
 }
 
-void ecrire(const QString& path, const QByteArray& bytes) {
+void writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
     ASSERT_EQ(f.write(bytes), bytes.size());
@@ -45,7 +45,7 @@ void ecrire(const QString& path, const QByteArray& bytes) {
 
 const std::vector<int> Mines = {2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
 
-void gagner(BoardFixture& f) {
+void win(BoardFixture& f) {
     f.deal(Mines);
     f.advance(42);
     f.game.Timer1_Timer();
@@ -55,65 +55,67 @@ void gagner(BoardFixture& f) {
     ASSERT_EQ(f.game.c.Commentaire.back, colours::Green);
 }
 
-void perdre(BoardFixture& f) {
+void lose(BoardFixture& f) {
     f.deal(Mines);
     f.game.BtnBomb_Click(Mines[0]);
     ASSERT_EQ(f.game.c.Commentaire.back, colours::LightRed);
 }
 
 // A game started from an executable in a folder of the test's own, its settings file beside it.
-struct Partie {
-    explicit Partie(const QString& folder) {
+struct FolderGame {
+    explicit FolderGame(const QString& folder) {
         const QString exe = folder + QStringLiteral("/tervalo");
         if (!QFileInfo::exists(exe)) {
-            ecrire(exe, "#!/bin/sh\n");
+            writeFileBytes(exe, "#!/bin/sh\n");
         }
         f.game.locale = QLocale::c();
         f.game.Form_Load(exe);
     }
-    QString fichier() const { return f.game.v.FichierParametres; }
+    QString settingsFile() const { return f.game.v.FichierParametres; }
     BoardFixture f;
 };
 
 // Each finished game is on disk at once, as the close would have written it.
 TEST(EndOfGame, WonAndLostGamesAreSavedAsTheCloseSavesThem) {
     QTemporaryDir dir;
-    Partie partie(dir.path());
-    ecrire(partie.fichier(), DixParties);
-    Partie p(dir.path());
+    FolderGame first(dir.path());
+    writeFileBytes(first.settingsFile(), TenGames);
+    FolderGame p(dir.path());
 
-    gagner(p.f);
-    EXPECT_EQ(lire(p.fichier()), "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
-                                 "PGagne=5\r\nSonore=1\r\n");
-    perdre(p.f);
-    const QByteArray apresPerte = lire(p.fichier());
-    EXPECT_EQ(apresPerte, "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=12\r\n"
-                          "PGagne=5\r\nSonore=1\r\n");
+    win(p.f);
+    EXPECT_EQ(readFileBytes(p.settingsFile()),
+              "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
+              "PGagne=5\r\nSonore=1\r\n");
+    lose(p.f);
+    const QByteArray afterLoss = readFileBytes(p.settingsFile());
+    EXPECT_EQ(afterLoss, "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=12\r\n"
+                         "PGagne=5\r\nSonore=1\r\n");
     // A game dealt and left unfinished is not counted, at the close as before.
     p.f.deal(Mines);
     p.f.game.Form_Unload();
-    EXPECT_EQ(lire(p.fichier()), apresPerte);
+    EXPECT_EQ(readFileBytes(p.settingsFile()), afterLoss);
 }
 
 // A write that fails at a game's end and at the close leaves every past statistic, says so once
 // each time, and the next save after the fault is mended keeps everything.
-void expectFaultLosesNothing(const QString& folder, const std::function<std::any()>& faute) {
-    Partie partie(folder);
-    ecrire(partie.fichier(), DixParties);
-    Partie p(folder);
+void expectFaultLosesNothing(const QString& folder, const std::function<std::any()>& fault) {
+    FolderGame first(folder);
+    writeFileBytes(first.settingsFile(), TenGames);
+    FolderGame p(folder);
     {
-        const std::any enCours = faute();
+        const std::any activeFault = fault();
         WarningLog warnings;
-        gagner(p.f);
-        EXPECT_EQ(lire(p.fichier()), DixParties);
+        win(p.f);
+        EXPECT_EQ(readFileBytes(p.settingsFile()), TenGames);
         p.f.game.Form_Unload();
-        EXPECT_EQ(lire(p.fichier()), DixParties);
+        EXPECT_EQ(readFileBytes(p.settingsFile()), TenGames);
         ASSERT_EQ(warnings.messages().size(), 2) << warnings.messages().join('\n').toStdString();
-        EXPECT_TRUE(warnings.messages()[0].contains(p.fichier()));
+        EXPECT_TRUE(warnings.messages()[0].contains(p.settingsFile()));
     }
     p.f.game.Form_Unload();
-    EXPECT_EQ(lire(p.fichier()), "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
-                                 "PGagne=5\r\nSonore=1\r\n");
+    EXPECT_EQ(readFileBytes(p.settingsFile()),
+              "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
+              "PGagne=5\r\nSonore=1\r\n");
     EXPECT_EQ(QDir(folder).entryList({QStringLiteral("tervalo.tvo*")}, QDir::Files),
               QStringList{"tervalo.tvo"});
 }
@@ -123,11 +125,11 @@ TEST(EndOfGame, AFullDiskLosesNothing) {
         GTEST_SKIP() << "mounting a small tmpfs to fill needs root; the injected failure of "
                         "the next test covers the same path";
     }
-    SmallFilesystem disque(64);
-    ASSERT_TRUE(disque.isValid());
-    expectFaultLosesNothing(disque.path(), [&disque] {
-        disque.fill();
-        return std::any(std::shared_ptr<void>(nullptr, [&disque](void*) { disque.free(); }));
+    SmallFilesystem disk(64);
+    ASSERT_TRUE(disk.isValid());
+    expectFaultLosesNothing(disk.path(), [&disk] {
+        disk.fill();
+        return std::any(std::shared_ptr<void>(nullptr, [&disk](void*) { disk.free(); }));
     });
 }
 
@@ -140,37 +142,38 @@ TEST(EndOfGame, AFlushThatFailsLosesNothing) {
 // A game killed outright after a finished game: the file holds it, and every one before it.
 TEST(EndOfGame, AKilledGameKeepsEveryFinishedGame) {
     QTemporaryDir dir;
-    const QString fichier = dir.filePath(QStringLiteral("tervalo.tvo"));
-    ecrire(fichier, DixParties);
-    const std::pair<const char*, const char*> parties[] = {{"g\n", "Pjoue=11\r\nPGagne=5"},
-                                                           {"p\n", "Pjoue=12\r\nPGagne=5"},
-                                                           {"g\n", "Pjoue=13\r\nPGagne=6"},
-                                                           {"p\n", "Pjoue=14\r\nPGagne=6"}};
-    for (const auto& [partie, attendu] : parties) {
+    const QString settingsFile = dir.filePath(QStringLiteral("tervalo.tvo"));
+    writeFileBytes(settingsFile, TenGames);
+    const std::pair<const char*, const char*> games[] = {{"g\n", "Pjoue=11\r\nPGagne=5"},
+                                                         {"p\n", "Pjoue=12\r\nPGagne=5"},
+                                                         {"g\n", "Pjoue=13\r\nPGagne=6"},
+                                                         {"p\n", "Pjoue=14\r\nPGagne=6"}};
+    for (const auto& [outcome, expected] : games) {
         QProcess runner;
         runner.start(QStringLiteral(TERVALO_GAME_RUNNER),
                      {dir.filePath(QStringLiteral("tervalo"))});
         ASSERT_TRUE(runner.waitForStarted(5000));
-        runner.write(partie);
+        runner.write(outcome);
         ASSERT_TRUE(runner.waitForReadyRead(10000));
         ASSERT_EQ(runner.readLine(), "ok\n");
         runner.kill();
         ASSERT_TRUE(runner.waitForFinished(5000));
-        EXPECT_EQ(lire(fichier), "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\n" +
-                                     QByteArray(attendu) + "\r\nSonore=1\r\n");
+        EXPECT_EQ(readFileBytes(settingsFile),
+                  "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\n" + QByteArray(expected) +
+                      "\r\nSonore=1\r\n");
     }
 }
 
-struct Environnement {
+struct Environment {
     const char* xdg; // nullptr: unset
     const char* home;
-    const char* attendu;
+    const char* expected;
 };
 
 TEST(SettingsPath, TheUserFolderComesOnlyFromAnAbsolutePath) {
     const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
     const QByteArray home = qgetenv("HOME");
-    const Environnement cas[] = {
+    const Environment cases[] = {
         {"/x/config", "/home/j", "/x/config/tervalo"},
         {"config", "/home/j", "/home/j/.config/tervalo"},
         {"", "/home/j/", "/home/j/.config/tervalo"},
@@ -178,10 +181,10 @@ TEST(SettingsPath, TheUserFolderComesOnlyFromAnAbsolutePath) {
         {"config", nullptr, ""},
         {nullptr, nullptr, ""},
     };
-    for (const Environnement& c : cas) {
+    for (const Environment& c : cases) {
         c.xdg ? qputenv("XDG_CONFIG_HOME", c.xdg) : qunsetenv("XDG_CONFIG_HOME");
         c.home ? qputenv("HOME", c.home) : qunsetenv("HOME");
-        EXPECT_EQ(userConfigDirectory(), QString::fromLatin1(c.attendu))
+        EXPECT_EQ(userConfigDirectory(), QString::fromLatin1(c.expected))
             << (c.xdg ? c.xdg : "unset") << " " << (c.home ? c.home : "unset");
     }
     xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
@@ -195,16 +198,16 @@ TEST(SettingsPath, WithoutAUsableFolderTheStatisticsStayInMemory) {
     qputenv("XDG_CONFIG_HOME", "config");
     qunsetenv("HOME");
     QTemporaryDir dir;
-    const QString ancien = QDir::currentPath();
+    const QString savedDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
     // A folder in place of the file beside the executable sends it to the per-user folder.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jeu/tervalo.tvo")));
     {
         WarningLog warnings;
-        Partie p(dir.filePath(QStringLiteral("jeu")));
-        EXPECT_EQ(p.fichier(), QString());
+        FolderGame p(dir.filePath(QStringLiteral("jeu")));
+        EXPECT_EQ(p.settingsFile(), QString());
         EXPECT_EQ(warnings.messages().size(), 1);
-        gagner(p.f);
+        win(p.f);
         EXPECT_EQ(p.f.game.c.PGagne.text, QStringLiteral("1"));
         p.f.game.Form_Unload();
         EXPECT_EQ(warnings.messages().size(), 1);
@@ -213,7 +216,7 @@ TEST(SettingsPath, WithoutAUsableFolderTheStatisticsStayInMemory) {
               QStringList{"jeu"});
     EXPECT_EQ(QDir(dir.filePath("jeu")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               QStringList({"tervalo", "tervalo.tvo"}));
-    QDir::setCurrent(ancien);
+    QDir::setCurrent(savedDir);
     xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
     home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
 }
@@ -223,7 +226,7 @@ TEST(SettingsPath, WithoutAUsableFolderTheStatisticsStayInMemory) {
 // still saves beside itself.
 const QByteArray Latin1Name = "/caf\xe9";
 
-QByteArray lireOctets(const QByteArray& path) {
+QByteArray readRawBytes(const QByteArray& path) {
     std::ifstream in(path.constData(), std::ios::binary);
     return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
 }
@@ -239,11 +242,11 @@ TEST(SettingsPath, AHomeNamedInLatin1KeepsTheStatisticsThere) {
     // A folder in place of the file beside the executable sends it to the per-user folder.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jeu/tervalo.tvo")));
     {
-        Partie p(dir.filePath(QStringLiteral("jeu")));
-        gagner(p.f);
+        FolderGame p(dir.filePath(QStringLiteral("jeu")));
+        win(p.f);
         p.f.game.Form_Unload();
     }
-    EXPECT_TRUE(lireOctets(latin1 + "/.config/tervalo/tervalo.tvo").contains("PGagne=1\r\n"));
+    EXPECT_TRUE(readRawBytes(latin1 + "/.config/tervalo/tervalo.tvo").contains("PGagne=1\r\n"));
     std::filesystem::remove_all(latin1.toStdString()); // QTemporaryDir cannot name it
     xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
     home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
@@ -280,7 +283,7 @@ TEST(SettingsPath, AGameInAFolderNamedInLatin1SavesBesideItself) {
     ASSERT_TRUE(QTest::qWaitFor(catchesTerm, 10000));
     game.terminate();
     ASSERT_TRUE(game.waitForFinished(10000));
-    EXPECT_TRUE(lireOctets(latin1 + "/tervalo.tvo").startsWith("[Parametres]\r\n"));
+    EXPECT_TRUE(readRawBytes(latin1 + "/tervalo.tvo").startsWith("[Parametres]\r\n"));
     std::filesystem::remove_all(latin1.toStdString());
 }
 

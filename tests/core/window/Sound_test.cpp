@@ -17,7 +17,7 @@ protected:
 
     void playAll() {
         for (const char* name : {"\\HALLELU1.wav", "\\Explosion.wav", "\\YEAH.wav", "\\POP.wav"}) {
-            game.Jouer(QString::fromLatin1(name));
+            game.playSound(QString::fromLatin1(name));
         }
     }
 };
@@ -33,7 +33,7 @@ TEST_F(SoundTest, SwitchOnPassesEveryRequestAsNamed) {
 
 TEST_F(SoundTest, AnyValueButZeroCountsAsOn) {
     game.v.SonActif = 1;
-    game.Jouer(QStringLiteral("\\POP.wav"));
+    game.playSound(QStringLiteral("\\POP.wav"));
     EXPECT_EQ(sound.played.size(), 1);
 }
 
@@ -46,9 +46,9 @@ TEST_F(SoundTest, SwitchOffRequestsNothing) {
 TEST_F(SoundTest, OptionButtonsSetTheSwitchAndSelectThemselves) {
     struct Step {
         int index;
-        std::int16_t sonActif;
-        int oui;
-        int non;
+        std::int16_t switchValue;
+        int onValue;
+        int offValue;
         int requests; // after one request
     };
     // Off, off again (already selected: nothing changes), on, on again.
@@ -56,10 +56,10 @@ TEST_F(SoundTest, OptionButtonsSetTheSwitchAndSelectThemselves) {
         {1, 0, 0, 1, 0}, {1, 0, 0, 1, 0}, {0, -1, 1, 0, 1}, {0, -1, 1, 0, 2}};
     for (const Step& s : steps) {
         game.Sons_Click(s.index);
-        EXPECT_EQ(game.v.SonActif, s.sonActif) << s.index;
-        EXPECT_EQ(game.c.Sons[0].value, s.oui);
-        EXPECT_EQ(game.c.Sons[1].value, s.non);
-        game.Jouer(QStringLiteral("\\POP.wav"));
+        EXPECT_EQ(game.v.SonActif, s.switchValue) << s.index;
+        EXPECT_EQ(game.c.Sons[0].value, s.onValue);
+        EXPECT_EQ(game.c.Sons[1].value, s.offValue);
+        game.playSound(QStringLiteral("\\POP.wav"));
         EXPECT_EQ(sound.played.size(), s.requests);
     }
 }

@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
         } else {
             f.game.BtnBomb_Click(mines[0]);
         }
-        std::puts(f.game.partieEnCours() ? "still playing" : "ok");
+        std::puts(f.game.gameInProgress() ? "still playing" : "ok");
         std::fflush(stdout);
     }
     return 0;
