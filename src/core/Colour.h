@@ -33,4 +33,6 @@ constexpr QRgb toQRgb(Colour c) {
 constexpr Colour fromQRgb(QRgb rgb) {
     return static_cast<Colour>(((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16));
 }
-inline QColor toQColor(Colour c) { return QColor::fromRgb(toQRgb(c)); }
+inline QColor toQColor(Colour c) {
+    return QColor::fromRgb(toQRgb(c));
+}

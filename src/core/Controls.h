@@ -56,7 +56,7 @@ struct Controls {
     LabelModel Mines;
     LabelModel TempsActuel;
     LabelModel TempsMeilleur;
-    LabelModel PJoue; // the window's PJoué
+    LabelModel PJoue;  // the window's PJoué
     LabelModel PGagne; // the window's PGagné
     LabelModel VictConsActuelle;
     LabelModel VictConsMeilleure;
@@ -77,4 +77,6 @@ struct Controls {
     TimerModel Timer1;
 };
 
-inline bool sameFace(const QIcon& a, const QIcon& b) { return a.cacheKey() == b.cacheKey(); }
+inline bool sameFace(const QIcon& a, const QIcon& b) {
+    return a.cacheKey() == b.cacheKey();
+}

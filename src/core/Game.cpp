@@ -77,8 +77,8 @@ void Game::buildBoard() {
         const QRect previous = c.BtnBomb[i - 1].geometry;
         b = CellButtonModel{};
         b.face = c.Nuage.picture;
-        b.geometry = QRect(previous.left() + board::Pitch, first.top(), first.width(),
-                           first.height());
+        b.geometry =
+            QRect(previous.left() + board::Pitch, first.top(), first.width(), first.height());
         b.visible = false;
         v.Cases[i][1] = first.width() + previous.left() + 27;
         v.Cases[i][2] = first.top() + 25;

@@ -17,8 +17,8 @@ struct Tervalo1 {
     // Cases[n][k] for cell n = 1..100: k = 1, 2 the sample point; 3 the content
     // (0 empty, 1..8 neighbouring mines, 9 mine); 4 the colour of its printed number.
     std::array<std::array<std::int32_t, 5>, 101> Cases{};
-    std::array<Colour, 101> CouleurZone{};   // region value of each cell
-    std::array<Colour, 10> CouleurChiffre{}; // colour of each digit
+    std::array<Colour, 101> CouleurZone{};    // region value of each cell
+    std::array<Colour, 10> CouleurChiffre{};  // colour of each digit
     std::array<std::int16_t, 11> PosBombes{}; // the ten mines, in the order drawn
 
     std::int16_t Indice = 0;

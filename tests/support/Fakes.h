@@ -25,7 +25,9 @@ public:
         }
         return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
     }
-    void push(const std::vector<double>& values) { values_.insert(values_.end(), values.begin(), values.end()); }
+    void push(const std::vector<double>& values) {
+        values_.insert(values_.end(), values.begin(), values.end());
+    }
     std::vector<float> seeds;
 
 private:
@@ -50,4 +52,6 @@ public:
 };
 
 // The draw r that gives cell n in a deal (cell = floor(r * 97 + 2)).
-inline double drawFor(int cell) { return (cell - 2 + 0.5) / 97.0; }
+inline double drawFor(int cell) {
+    return (cell - 2 + 0.5) / 97.0;
+}
