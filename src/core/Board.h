@@ -15,9 +15,22 @@ constexpr int Pitch = 50;      // distance between neighbouring cells
 constexpr int ButtonInset = 2; // a cell's button starts 2 pixels into its square
 constexpr int ButtonSize = 48;
 constexpr int SampleOffset = 27; // a cell's sample point, from its square's top-left corner
-constexpr int MineInset = 9;     // a mine picture, from its button's top-left corner
+// The same point from its button's top-left corner.
+constexpr int SampleFromButton = SampleOffset - ButtonInset;
+// A cell's square ends on the next grid lines, this far right of and below its sample point;
+// its frame runs from SampleOffset before the point to this after it.
+constexpr int SquareEndFromSample = Pitch - SampleOffset;
+// Where a cell's digit is printed from, relative to its sample point: a little to the left, at
+// the top of its square.
+constexpr QPoint DigitOffset{-13, -SampleOffset};
+// A cell's region colour is read this far up and left of its sample point: inside its frame,
+// left of its digit.
+constexpr int RegionProbe = 20;
+constexpr int MineInset = 9; // a mine picture, from its button's top-left corner
 constexpr int MineSize = 32;
 constexpr int GridEnd = 500;
+
+static_assert(SampleFromButton == 25 && SquareEndFromSample == 23);
 
 constexpr int row(int n) {
     return (n - 1) / Side + 1;

@@ -67,8 +67,8 @@ void Game::buildBoard() {
     const QRect first = c.BtnBomb[1].geometry;
     v.NumBouton = 1;
     c.BtnBomb[1].face = c.Nuage.picture;
-    v.Cases[1][1] = 27;
-    v.Cases[1][2] = 27;
+    v.Cases[1][1] = board::SampleOffset;
+    v.Cases[1][2] = board::SampleOffset;
 
     // The top row follows cell 1's own geometry.
     for (v.Colonne = 2; v.Colonne <= 10; ++v.Colonne) {
@@ -80,14 +80,15 @@ void Game::buildBoard() {
         b.geometry =
             QRect(previous.left() + board::Pitch, first.top(), first.width(), first.height());
         b.visible = false;
-        v.Cases[i][1] = first.width() + previous.left() + 27;
-        v.Cases[i][2] = first.top() + 25;
+        // The previous button ends where this cell's square starts.
+        v.Cases[i][1] = first.width() + previous.left() + board::SampleOffset;
+        v.Cases[i][2] = first.top() + board::SampleFromButton;
     }
 
     // Rows 2 to 10 start at (2, 52) on the 50-pixel pitch.
-    int y = 52;
+    int y = board::ButtonInset + board::Pitch;
     for (v.Ligne = 1; v.Ligne <= 9; ++v.Ligne) {
-        int x = 2;
+        int x = board::ButtonInset;
         for (v.Colonne = 1; v.Colonne <= 10; ++v.Colonne) {
             const int i = ++v.NumBouton;
             CellButtonModel& b = c.BtnBomb[i];
@@ -95,8 +96,8 @@ void Game::buildBoard() {
             b.face = c.Nuage.picture;
             b.geometry = QRect(x, y, first.width(), first.height());
             b.visible = false;
-            v.Cases[i][1] = x + 25;
-            v.Cases[i][2] = y + 25;
+            v.Cases[i][1] = x + board::SampleFromButton;
+            v.Cases[i][2] = y + board::SampleFromButton;
             x += board::Pitch;
         }
         y += board::Pitch;

@@ -61,7 +61,7 @@ QImage BoardRenderer::render(const BoardScene& scene, const QFont& digitFont, qr
         }
         if (scene.content[n] > 0) {
             // Where the picture prints it: from the square's corner, as the game does.
-            const QPoint at = board::samplePoint(n) + QPoint(-13, -27);
+            const QPoint at = board::samplePoint(n) + board::DigitOffset;
             p.setPen(toQColor(scene.digitColour[n]));
             p.drawText(QPoint(edge(at.x(), dpr), edge(at.y(), dpr) + ascent),
                        QString::number(scene.content[n]));

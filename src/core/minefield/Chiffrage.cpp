@@ -24,13 +24,16 @@ Colour regionColour(std::int32_t base) {
 }
 
 // The sample points of a cell's eight neighbours, as offsets, in the order they are read.
-constexpr int NeighbourOffsets[8][2] = {{-50, -50}, {0, -50},  {50, -50}, {-50, 0},
-                                        {50, 0},    {-50, 50}, {0, 50},   {50, 50}};
+using board::Pitch;
+constexpr int NeighbourOffsets[8][2] = {{-Pitch, -Pitch}, {0, -Pitch},   {Pitch, -Pitch},
+                                        {-Pitch, 0},      {Pitch, 0},    {-Pitch, Pitch},
+                                        {0, Pitch},       {Pitch, Pitch}};
 } // namespace
 
 void Game::Encadre(int x, int y, Colour colour) {
     PicFond.setFillStyle(Picture::FillStyle::Transparent);
-    PicFond.box(x - 27, y - 27, x + 23, y + 23, colour);
+    PicFond.box(x - board::SampleOffset, y - board::SampleOffset, x + board::SquareEndFromSample,
+                y + board::SquareEndFromSample, colour);
 }
 
 void Game::Chiffrage() {
@@ -59,7 +62,7 @@ void Game::Chiffrage() {
             v.PosX = static_cast<std::int16_t>(x);
             v.PosY = static_cast<std::int16_t>(y);
             PicFond.setForeColour(v.CouleurChiffre[v.NbVoisins]);
-            PicFond.setTextPosition(x - 13, y - 27);
+            PicFond.setTextPosition(x + board::DigitOffset.x(), y + board::DigitOffset.y());
             PicFond.print(QString::number(v.NbVoisins));
             v.Cases[n][3] = v.NbVoisins;
             v.Cases[n][4] = v.CouleurChiffre[v.NbVoisins];
@@ -75,7 +78,7 @@ void Game::Chiffrage() {
     v.BaseCouleur = InitialColourBase;
     PicFond.setFillStyle(Picture::FillStyle::Solid);
     PicFond.setFillColour(regionColour(v.BaseCouleur));
-    v.CouleurFond = PicFond.pixel(px(1) - 20, py(1) - 20);
+    v.CouleurFond = PicFond.pixel(px(1) - board::RegionProbe, py(1) - board::RegionProbe);
 
     // Each empty cell no fill has reached yet starts a region of a colour of its own. The
     // fill crosses the black grid lines and stops only at the yellow frames.
@@ -89,7 +92,8 @@ void Game::Chiffrage() {
             PicFond.setFillColour(regionColour(v.BaseCouleur));
         }
         if (v.Cases[n][3] == 0) {
-            v.CouleurZone[n] = PicFond.pixel(px(n) - 20, py(n) - 20);
+            v.CouleurZone[n] =
+                PicFond.pixel(px(n) - board::RegionProbe, py(n) - board::RegionProbe);
         }
     }
 
@@ -133,7 +137,8 @@ void Game::Chiffrage() {
     PicFond.refresh();
     for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
         const int n = v.Indice;
-        if (PicFond.pixel(px(n) - 20, py(n) - 20) > RegionThreshold) {
+        if (PicFond.pixel(px(n) - board::RegionProbe, py(n) - board::RegionProbe) >
+            RegionThreshold) {
             v.CouleurZone[n] = PicFond.pixel(px(n), py(n));
         }
     }
@@ -144,7 +149,8 @@ void Game::Chiffrage() {
     for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
         const int n = v.Indice;
         if (v.Cases[n][3] != 9 && v.CouleurZone[n] > 0) {
-            PicFond.floodFill(px(n) - 20, py(n) - 20, v.CouleurCadre);
+            PicFond.floodFill(px(n) - board::RegionProbe, py(n) - board::RegionProbe,
+                              v.CouleurCadre);
         }
         PicFond.refresh();
     }
@@ -159,7 +165,7 @@ void Game::Chiffrage() {
         const int n = v.Indice;
         if (v.Cases[n][3] > 0) {
             PicFond.setForeColour(v.Cases[n][4]);
-            PicFond.setTextPosition(px(n) - 13, py(n) - 27);
+            PicFond.setTextPosition(px(n) + board::DigitOffset.x(), py(n) + board::DigitOffset.y());
             PicFond.print(QString::number(v.Cases[n][3]));
         }
     }
