@@ -23,6 +23,9 @@ constexpr Colour InProgress = 0xC0E0FF;
 // The board's background: a light grey that is none of the colours the board logic reads
 // (black, red, yellow, the digit colours, the region colours), and above 20.
 constexpr Colour BoardBackground = 0xC8D0D4;
+// No colour: a transparent background, a border not drawn; the board picture reads it off its
+// edges. Below every colour the board logic compares with.
+constexpr Colour None = -1;
 } // namespace colours
 
 // 0x00BBGGRR <-> QColor / QRgb, the one place where the byte order is turned round.

@@ -99,7 +99,7 @@ void Picture::box(int x1, int y1, int x2, int y2, Colour c) {
 
 Colour Picture::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= Size || y >= Size) {
-        return -1;
+        return colours::None;
     }
     return fromQRgb(reinterpret_cast<const QRgb*>(image_.constBits())[y * Size + x]);
 }

@@ -39,7 +39,7 @@ public:
     // The outline of the rectangle with these opposite corners; filled with the fill colour
     // too when the fill style is solid.
     void box(int x1, int y1, int x2, int y2, Colour c);
-    // -1 off the picture.
+    // colours::None (-1) off the picture.
     Colour pixel(int x, int y) const;
     // Border mode: paints with the fill colour the 4-connected area around (x, y) bounded by
     // pixels of the border colour. Nothing happens on a border pixel, off the picture, or in

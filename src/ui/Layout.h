@@ -28,9 +28,6 @@ enum class Kind {
     Timer,
 };
 
-// No colour: a transparent background, or nothing painted.
-constexpr Colour None = -1;
-
 // Twips per pixel of the design.
 constexpr int TwipsPerPixel = 15;
 
@@ -49,20 +46,20 @@ struct Control {
     int left, top, width, height;
     const char* text; // design text or frame title (UTF-8)
     Font font = {};
-    Colour background = None;  // labels, the board picture
-    Colour foreground = None;  // text colour
-    bool singleBorder = false; // labels: a one-pixel border
+    Colour background = colours::None; // labels, the board picture
+    Colour foreground = colours::None; // text colour
+    bool singleBorder = false;         // labels: a one-pixel border
     // Frames: the title bar shaded from titleStart (left) to titleEnd (right).
-    Colour titleStart = None;
-    Colour titleEnd = None;
+    Colour titleStart = colours::None;
+    Colour titleEnd = colours::None;
     int titleTwips = 0;
-    Colour titleText = None;
-    Colour body = None;
-    Colour borderColour = None;
+    Colour titleText = colours::None;
+    Colour body = colours::None;
+    Colour borderColour = colours::None;
     int borderWidth = 0;
     // Push buttons: the face shaded from faceStart (top) to faceEnd (bottom).
-    Colour faceStart = None;
-    Colour faceEnd = None;
+    Colour faceStart = colours::None;
+    Colour faceEnd = colours::None;
 
     QString objectName() const { return QString::fromUtf8(name); }
     QString designText() const { return QString::fromUtf8(text); }

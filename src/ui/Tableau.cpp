@@ -208,7 +208,7 @@ void Tableau::build() {
             label->setForeColour(c.foreground);
             label->setSingleBorder(c.singleBorder);
             label->setText(c.designText());
-            labels_.push_back({label, modelOf(LabelModels, c.name), c.background != layout::None});
+            labels_.push_back({label, modelOf(LabelModels, c.name), c.background != colours::None});
             w = label;
             break;
         }

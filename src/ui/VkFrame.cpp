@@ -29,7 +29,7 @@ void VkFrame::setLook(const Look& look) {
 void VkFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect all = rect();
-    if (look_.body != None) {
+    if (look_.body != colours::None) {
         p.fillRect(devicepixels::snapped(this, all), toQColor(look_.body));
     }
 
@@ -53,7 +53,7 @@ void VkFrame::paintEvent(QPaintEvent*) {
                        textfit::baselineInBand(shown, title(), box.height(), logicalDpiY())),
                title());
 
-    if (look_.border != None && look_.borderWidth > 0) {
+    if (look_.border != colours::None && look_.borderWidth > 0) {
         devicepixels::fillBorder(p, this, all, look_.borderWidth, toQColor(look_.border));
     }
 }

@@ -14,15 +14,13 @@
 class VkFrame : public QGroupBox {
     Q_OBJECT
 public:
-    static constexpr Colour None = -1;
-
     struct Look {
         Colour titleStart = 0xFFFFFF;
         Colour titleEnd = 0xFFFFFF;
         int titleHeight = 20; // pixels
         Colour titleText = colours::Black;
-        Colour body = None;   // None: the parent shows through
-        Colour border = None; // None: no border
+        Colour body = colours::None;   // none: the parent shows through
+        Colour border = colours::None; // none: no border
         int borderWidth = 0;
     };
 

@@ -89,7 +89,7 @@ void VkLabel::setSingleBorder(bool on) {
 void VkLabel::paintEvent(QPaintEvent*) {
     {
         QPainter p(this);
-        if (back_ != Transparent) {
+        if (back_ != colours::None) {
             p.fillRect(devicepixels::snapped(this, rect()), toQColor(back_));
         }
         if (border_) {

@@ -14,8 +14,6 @@
 class VkLabel : public QLabel {
     Q_OBJECT
 public:
-    static constexpr Colour Transparent = -1;
-
     explicit VkLabel(QWidget* parent = nullptr);
 
     // Hides QLabel::setText: a label that announces tells screen readers of each new text.
@@ -39,7 +37,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Colour back_ = Transparent;
+    Colour back_ = colours::None;
     Colour fore_ = colours::Black;
     bool border_ = false;
     bool announces_ = false;

@@ -30,7 +30,7 @@ std::vector<Framed> framed(const WindowFixture& f) {
     };
     for (const VkFrame* frame : f.window->findChildren<VkFrame*>()) {
         const VkFrame::Look& look = frame->look();
-        if (look.border != VkFrame::None && look.borderWidth > 0) {
+        if (look.border != colours::None && look.borderWidth > 0) {
             all.push_back({place(frame), toQRgb(look.border), look.borderWidth, -1});
         }
     }
@@ -38,7 +38,7 @@ std::vector<Framed> framed(const WindowFixture& f) {
         if (label->singleBorder()) {
             const Colour back = label->backColour();
             all.push_back({place(label), toQRgb(colours::Black), 1,
-                           back == VkLabel::Transparent ? -1 : qint64(toQRgb(back))});
+                           back == colours::None ? -1 : qint64(toQRgb(back))});
         }
     }
     return all;
