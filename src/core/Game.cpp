@@ -5,6 +5,7 @@
 #include "core/Game.h"
 
 #include "core/Board.h"
+#include "core/DesignPlaces.h"
 
 namespace {
 // The digit colours 1..8: blue, green, purple, dark red, orange, teal, olive, black.
@@ -38,16 +39,16 @@ Game::Game(RandomSource& random, GameClock& clock, SoundPlayer& sound)
     c.Sons[1] = OptionModel{QStringLiteral("Non"), 0};
 
     // One picture object per face; every button that shows a face holds a copy of it.
-    c.Nuage = ImageModel{QIcon(QStringLiteral(":/pictures/Nuage.svg")), QRect(12, 240, 32, 32)};
-    c.iBomb = ImageModel{QIcon(QStringLiteral(":/pictures/iBomb.svg")), QRect(14, 186, 32, 32)};
-    c.RBomb = ImageModel{QIcon(QStringLiteral(":/pictures/RBomb.svg")), QRect(6, 114, 44, 44)};
-    c.Bombe[1] = ImageModel{QIcon(QStringLiteral(":/pictures/Bombe.svg")),
-                            QRect(0, 54, board::MineSize, board::MineSize)};
+    c.Nuage = ImageModel{QIcon(QStringLiteral(":/pictures/Nuage.svg")), design::Nuage.pixels()};
+    c.iBomb = ImageModel{QIcon(QStringLiteral(":/pictures/iBomb.svg")), design::iBomb.pixels()};
+    c.RBomb = ImageModel{QIcon(QStringLiteral(":/pictures/RBomb.svg")), design::RBomb.pixels()};
+    c.Bombe[1] =
+        ImageModel{QIcon(QStringLiteral(":/pictures/Bombe.svg")), design::Bombe_1.pixels()};
 
     // Cell button 1 is the one the window is designed with. Before the first deal it is shown
     // with the cover face but takes no click: there is no deal to play on yet.
     c.BtnBomb[1].face = c.Nuage.picture;
-    c.BtnBomb[1].geometry = QRect(2, 2, board::ButtonSize, board::ButtonSize);
+    c.BtnBomb[1].geometry = design::BtnBomb_1.pixels();
     c.BtnBomb[1].visible = true;
     c.BtnBomb[1].enabled = false;
 

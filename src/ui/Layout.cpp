@@ -127,14 +127,15 @@ constexpr Control option(const char* name, int t, int w, const char* text) {
             .foreground = colours::Black};
 }
 
-constexpr Control image(const char* name, int l, int t, int side) {
+// A control of the board picture, placed where the core has it.
+constexpr Control inPicture(const char* name, Kind kind, const design::TwipsRect& place) {
     return {.name = name,
-            .kind = Kind::Image,
+            .kind = kind,
             .parent = "PicFond",
-            .left = l,
-            .top = t,
-            .width = side,
-            .height = side,
+            .left = place.left,
+            .top = place.top,
+            .width = place.width,
+            .height = place.height,
             .text = ""};
 }
 
@@ -159,18 +160,11 @@ const std::array Table{
             .font = ArialBold(36),
             .background = colours::BoardBackground,
             .foreground = colours::Black},
-    image("Nuage", 180, 3600, 480),
-    image("iBomb", 210, 2790, 480),
-    image("RBomb", 90, 1710, 660),
-    image("Bombe_1", 0, 810, 480),
-    Control{.name = "BtnBomb_1",
-            .kind = Kind::CellButton,
-            .parent = "PicFond",
-            .left = 30,
-            .top = 30,
-            .width = 720,
-            .height = 720,
-            .text = ""},
+    inPicture("Nuage", Kind::Image, design::Nuage),
+    inPicture("iBomb", Kind::Image, design::iBomb),
+    inPicture("RBomb", Kind::Image, design::RBomb),
+    inPicture("Bombe_1", Kind::Image, design::Bombe_1),
+    inPicture("BtnBomb_1", Kind::CellButton, design::BtnBomb_1),
 
     Control{.name = "vkLabel1",
             .kind = Kind::Label,

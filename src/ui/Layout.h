@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/Colour.h"
+#include "core/DesignPlaces.h"
 
 #include <QRect>
 #include <QString>
@@ -27,9 +28,6 @@ enum class Kind {
     Image,      // picture holder or mine picture
     Timer,
 };
-
-// Twips per pixel of the design.
-constexpr int TwipsPerPixel = 15;
 
 struct Font {
     const char* family = nullptr; // nullptr: the control shows no text
@@ -63,12 +61,11 @@ struct Control {
 
     QString objectName() const { return QString::fromUtf8(name); }
     QString designText() const { return QString::fromUtf8(text); }
-    QRect rect() const {
-        return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-                height / TwipsPerPixel};
-    }
+    QRect rect() const { return design::TwipsRect{left, top, width, height}.pixels(); }
     // Twips of the title bars are not whole pixels (400 twips): the nearest pixel.
-    int titleHeight() const { return (titleTwips + TwipsPerPixel / 2) / TwipsPerPixel; }
+    int titleHeight() const {
+        return (titleTwips + design::TwipsPerPixel / 2) / design::TwipsPerPixel;
+    }
 };
 
 // Every control, parents before their children, in the order the window creates them.

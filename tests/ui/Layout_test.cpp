@@ -34,7 +34,7 @@ TEST(Layout, EveryPlaceIsAWholeNumberOfPixels) {
     for (const Control& c : layout::controls()) {
         SCOPED_TRACE(c.name);
         for (int twips : {c.left, c.top, c.width, c.height}) {
-            EXPECT_EQ(twips % layout::TwipsPerPixel, 0) << twips;
+            EXPECT_EQ(twips % design::TwipsPerPixel, 0) << twips;
         }
     }
 }
@@ -108,8 +108,8 @@ TEST(Layout, TheRightmostAndLowestControlsEndInsideTheClientArea) {
     }
     EXPECT_EQ(right, 10215);
     EXPECT_EQ(bottom, 7965);
-    EXPECT_EQ(right / layout::TwipsPerPixel, 681);
-    EXPECT_EQ(bottom / layout::TwipsPerPixel, 531);
+    EXPECT_EQ(right / design::TwipsPerPixel, 681);
+    EXPECT_EQ(bottom / design::TwipsPerPixel, 531);
     EXPECT_EQ(control("vkFrame1").rect().right(), 682);
 }
 
