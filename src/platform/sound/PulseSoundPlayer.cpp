@@ -4,6 +4,7 @@
 
 #include "platform/sound/PulseSoundPlayer.h"
 
+#include "platform/sound/PulseSoundPlayerShared.h"
 #include "platform/sound/WaveFile.h"
 
 #include <QDateTime>
@@ -60,21 +61,6 @@ using Stream = std::unique_ptr<pa_simple, FreeStream>;
 
 } // namespace
 
-struct PulseSoundPlayer::Shared {
-    QString directory; // set before the thread starts, never changed
-    std::mutex mutex;
-    std::condition_variable changed;
-    // Guarded by the mutex.
-    std::optional<QString> request; // the latest path not yet taken by the thread
-    bool busy = false;              // the thread is writing a sound or opening a stream
-    bool quit = false;
-    bool finished = false;
-    int written = 0;
-    // Read by the thread between chunks without taking the mutex.
-    std::atomic<bool> newRequest{false};
-    std::atomic<bool> quitting{false};
-};
-
 namespace {
 
 // Everything the thread owns: the stream, the decoded files and what has been logged.
@@ -93,10 +79,9 @@ public:
             shared_->newRequest = false;
             shared_->busy = true;
             lock.unlock();
-            const bool whole = play(path);
+            play(path);
             lock.lock();
             shared_->busy = false;
-            shared_->written += whole ? 1 : 0;
             shared_->changed.notify_all();
         }
         lock.unlock();
@@ -113,22 +98,22 @@ private:
         std::shared_ptr<const WaveFile> wave; // null for a file that cannot be played
     };
 
-    // Plays one file; true once it has all been written to the server.
-    bool play(const QString& path) {
+    // Plays one file, up to a newer request or a failure of the server.
+    void play(const QString& path) {
         // Whatever comes of this request, the sound still playing stops now. A server that has
         // gone since the last sound loses the stream, and a new one is asked for below.
         if (stream_)
             flush();
         const std::shared_ptr<const WaveFile> wave = load(path);
         if (!wave || !openFor(*wave))
-            return false;
+            return;
 
         const int frame = wave->bytesPerFrame();
         const qsizetype chunk = qsizetype(frame) * qMax(1, wave->rate * ChunkMs / 1000);
         const QByteArray& pcm = wave->pcm;
         for (qsizetype at = 0; at < pcm.size(); at += chunk) {
             if (!write(pcm.constData() + at, qMin(chunk, pcm.size() - at)))
-                return false;
+                return;
         }
         // A server may start a stream, and start it again after running dry, only once it holds
         // a buffer's worth: silence behind the sound carries its end through, however short.
@@ -136,9 +121,8 @@ private:
         const qsizetype padding = qsizetype(frame) * (qint64(wave->rate) * PaddingMs / 1000);
         for (qsizetype done = 0; done < padding; done += chunk) {
             if (!write(silence.constData(), qMin(chunk, padding - done)))
-                return true;
+                return;
         }
-        return true;
     }
 
     // False when a newer request is waiting or the server failed.
@@ -284,15 +268,4 @@ void PulseSoundPlayer::play(const QString& fileName) {
     shared_->request = path;
     shared_->newRequest = true;
     shared_->changed.notify_all();
-}
-
-bool PulseSoundPlayer::waitUntilIdle(int timeoutMs) const {
-    std::unique_lock lock(shared_->mutex);
-    return shared_->changed.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                                     [&] { return !shared_->request && !shared_->busy; });
-}
-
-int PulseSoundPlayer::soundsWritten() const {
-    const std::lock_guard lock(shared_->mutex);
-    return shared_->written;
 }

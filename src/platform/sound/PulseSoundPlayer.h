@@ -36,15 +36,12 @@ public:
     // The file a name like "\POP.wav" stands for in the given directory.
     static QString pathFor(const QString& directory, const QString& fileName);
 
-    // Waits until the thread has dealt with every request and has written every sound to the
-    // server; false if that did not happen in time.
-    bool waitUntilIdle(int timeoutMs) const;
-    // How many sounds the thread has written whole to the server so far.
-    int soundsWritten() const;
-
     struct Shared;
 
 private:
+    // The tests wait through it for the thread (tests/platform/sound).
+    friend class PulseSoundPlayerProbe;
+
     std::shared_ptr<Shared> shared_;
     std::thread thread_;
 };

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/sound/PulseSoundPlayer.h"
+#include "platform/sound/PulseSoundPlayerProbe.h"
 #include "platform/sound/WaveFile.h"
 
 #include "support/WarningLog.h"
@@ -164,7 +165,7 @@ TEST_F(PulseSoundPlayerTest, AMissingOrBadFileStaysSilentAndIsLoggedOnce) {
     for (int i = 0; i < 3; ++i) {
         for (const char* name : {"\\Explosion.wav", "\\POP.wav", "\\YEAH.wav"}) {
             player.play(QString::fromLatin1(name));
-            ASSERT_TRUE(player.waitUntilIdle(5000));
+            ASSERT_TRUE(PulseSoundPlayerProbe::waitUntilIdle(player, 5000));
         }
     }
     EXPECT_EQ(warningsAbout("Explosion.wav"), 1);
@@ -178,14 +179,14 @@ TEST_F(PulseSoundPlayerTest, AFileMendedWhileTheGameRunsIsPlayed) {
     PulseSoundPlayer& player = makePlayer();
     writeBytes(file("HALLELU1.wav"), "RIFF");
     player.play("\\HALLELU1.wav");
-    ASSERT_TRUE(player.waitUntilIdle(5000));
+    ASSERT_TRUE(PulseSoundPlayerProbe::waitUntilIdle(player, 5000));
     ASSERT_EQ(warningsAbout("HALLELU1.wav"), 1);
 
     // It decodes now and is on its way to the server, which is not there: that is logged, and
     // nothing more about the file.
     writeBytes(file("HALLELU1.wav"), tone(0.3));
     player.play("\\HALLELU1.wav");
-    ASSERT_TRUE(player.waitUntilIdle(5000));
+    ASSERT_TRUE(PulseSoundPlayerProbe::waitUntilIdle(player, 5000));
     EXPECT_EQ(warnings.count(QStringLiteral("sound server")), 1);
     EXPECT_EQ(warningsAbout("HALLELU1.wav"), 1);
 }

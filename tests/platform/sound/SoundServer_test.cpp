@@ -7,6 +7,7 @@
 // the sink's monitor and compared with the files, window by window.
 
 #include "platform/sound/PulseSoundPlayer.h"
+#include "platform/sound/PulseSoundPlayerProbe.h"
 #include "platform/sound/WaveFile.h"
 
 #include "support/WarningLog.h"
@@ -303,7 +304,7 @@ TEST_P(SoundServerTest, EverySoundReachesTheServerWholeAndARequestCostsTheWindow
                 timedPlay(player, name, costs);
                 QTest::qWait(length + 1000); // more than any delay on a busy machine
             }
-            EXPECT_TRUE(player.waitUntilIdle(5000));
+            EXPECT_TRUE(PulseSoundPlayerProbe::waitUntilIdle(player, 5000));
             QTest::qWait(600); // the end of the last sound, through the server's buffer
         }
         const std::vector<qint16> recording = server.stopRecording();
@@ -349,7 +350,7 @@ TEST_P(SoundServerTest, ANewRequestCutsOffTheSoundStillPlaying) {
         QTest::qWait(Before);
         before = int(between.elapsed()); // a busy machine may have kept the test a while longer
         player.play("\\POP.wav");
-        EXPECT_TRUE(player.waitUntilIdle(5000));
+        EXPECT_TRUE(PulseSoundPlayerProbe::waitUntilIdle(player, 5000));
         QTest::qWait(2000); // longer than what was left of the first sound
     }
     const std::vector<qint16> recording = server.stopRecording();
