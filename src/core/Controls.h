@@ -75,6 +75,9 @@ struct Controls {
     ImageModel RBomb;                         // mine-mark face holder
 
     TimerModel Timer1;
+
+    // The controls as the window is designed, before start-up changes anything.
+    static Controls designed();
 };
 
 inline bool sameFace(const QIcon& a, const QIcon& b) {

@@ -5,55 +5,15 @@
 #include "core/Game.h"
 
 #include "core/Board.h"
-#include "core/DesignPlaces.h"
 
 namespace {
 // The digit colours 1..8: blue, green, purple, dark red, orange, teal, olive, black.
 constexpr std::array<Colour, 9> DigitColours{0,        0xFF0000, 0x00C000, 0xC000C0, 0x0000C0,
                                              0x0080FF, 0xC0C000, 0x00C0C0, 0x000000};
-
-LabelModel label(const QString& text, Colour back, Colour fore = colours::Black) {
-    return LabelModel{text, back, fore};
-}
 } // namespace
 
 Game::Game(RandomSource& random, GameClock& clock, SoundPlayer& sound)
-    : random_(random), clock_(clock), sound_(sound) {
-    // The window as designed, before start-up changes anything.
-    c.Commentaire = label(QStringLiteral("Partie en cours..."), colours::White);
-    c.vkLabel1 = label(
-        QStringLiteral("Clic Bouton gauche pour effacer les cases - Bouton droit pour les marquer"),
-        0xFCF7F4);
-    c.Mines = label(QStringLiteral("10"), 0xC0FFFF);
-    c.TempsActuel.text = QStringLiteral("0:00:00");
-    c.TempsMeilleur.text = QStringLiteral("0:00:00");
-    c.PJoue.text = QStringLiteral("0");
-    c.PGagne.text = QStringLiteral("0");
-    c.VictConsActuelle.text = QStringLiteral("0");
-    c.VictConsMeilleure.text = QStringLiteral("0");
-    c.Pourcent.text = QStringLiteral("0 %");
-    c.RAZ.text = QStringLiteral("RAZ Statistiques");
-    c.Rejouer.text = QStringLiteral("Rejouer");
-    c.Quitter.text = QStringLiteral("Quitter");
-    c.Sons[0] = OptionModel{QStringLiteral("Oui"), 1};
-    c.Sons[1] = OptionModel{QStringLiteral("Non"), 0};
-
-    // One picture object per face; every button that shows a face holds a copy of it.
-    c.Nuage = ImageModel{QIcon(QStringLiteral(":/pictures/Nuage.svg")), design::Nuage.pixels()};
-    c.iBomb = ImageModel{QIcon(QStringLiteral(":/pictures/iBomb.svg")), design::iBomb.pixels()};
-    c.RBomb = ImageModel{QIcon(QStringLiteral(":/pictures/RBomb.svg")), design::RBomb.pixels()};
-    c.Bombe[1] =
-        ImageModel{QIcon(QStringLiteral(":/pictures/Bombe.svg")), design::Bombe_1.pixels()};
-
-    // Cell button 1 is the one the window is designed with. Before the first deal it is shown
-    // with the cover face but takes no click: there is no deal to play on yet.
-    c.BtnBomb[1].face = c.Nuage.picture;
-    c.BtnBomb[1].geometry = design::BtnBomb_1.pixels();
-    c.BtnBomb[1].visible = true;
-    c.BtnBomb[1].enabled = false;
-
-    c.Timer1 = TimerModel{false, 1000};
-}
+    : c(Controls::designed()), random_(random), clock_(clock), sound_(sound) {}
 
 void Game::buildBoard() {
     for (int d = 1; d <= 8; ++d) {

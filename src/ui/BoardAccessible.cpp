@@ -5,7 +5,7 @@
 #include "ui/BoardAccessible.h"
 
 #include "core/Board.h"
-#include "ui/AccessibleText.h"
+#include "core/ControlTable.h"
 #include "ui/BoardView.h"
 
 #include <QAccessibleWidget>
@@ -88,7 +88,7 @@ public:
 
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name && view()->accessibleName().isEmpty()) {
-            return boardAccessibleName();
+            return QString::fromUtf8(design::control("PicFond").accessibleName);
         }
         return QAccessibleWidget::text(t);
     }

@@ -5,13 +5,12 @@
 #include "ui/Tableau.h"
 
 #include "core/Board.h"
+#include "core/ControlTable.h"
 #include "core/Game.h"
-#include "ui/AccessibleText.h"
 #include "ui/Announcer.h"
 #include "ui/BoardView.h"
 #include "ui/CellButton.h"
 #include "ui/ImageView.h"
-#include "ui/Layout.h"
 #include "ui/PanelAccessible.h"
 #include "ui/VkCommand.h"
 #include "ui/VkFrame.h"
@@ -29,36 +28,8 @@
 
 namespace {
 
-using layout::Control;
-using layout::Kind;
-
-// The model behind each label and push button of the layout.
-struct LabelBinding {
-    const char* name;
-    LabelModel Controls::*model;
-};
-constexpr LabelBinding LabelModels[] = {
-    {"Commentaire", &Controls::Commentaire},
-    {"vkLabel1", &Controls::vkLabel1},
-    {"Mines", &Controls::Mines},
-    {"TempsActuel", &Controls::TempsActuel},
-    {"TempsMeilleur", &Controls::TempsMeilleur},
-    {"PJoué", &Controls::PJoue},
-    {"PGagné", &Controls::PGagne},
-    {"VictConsActuelle", &Controls::VictConsActuelle},
-    {"VictConsMeilleure", &Controls::VictConsMeilleure},
-    {"Pourcent", &Controls::Pourcent},
-};
-struct CommandBinding {
-    const char* name;
-    CommandModel Controls::*model;
-    char mnemonic; // Alt and this letter of the caption press the button
-};
-constexpr CommandBinding CommandModels[] = {
-    {"RAZ", &Controls::RAZ, 'Z'},
-    {"Rejouer", &Controls::Rejouer, 'R'},
-    {"Quitter", &Controls::Quitter, 'Q'},
-};
+using design::Control;
+using design::Kind;
 
 // The faces fill the cell button but for a thin rim of its bevel.
 constexpr int FaceSize = 44;
@@ -131,16 +102,6 @@ void useDesignedStyle(QWidget* window) {
     window->setPalette(designedPalette());
 }
 
-template <typename Binding, std::size_t N>
-auto modelOf(const Binding (&bindings)[N], const char* name) {
-    for (const Binding& b : bindings) {
-        if (qstrcmp(b.name, name) == 0) {
-            return b.model;
-        }
-    }
-    return decltype(bindings[0].model){};
-}
-
 } // namespace
 
 Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
@@ -179,118 +140,117 @@ QIcon Tableau::programIcon() {
 
 void Tableau::build() {
     QHash<QByteArray, QWidget*> byName;
+    for (const Control& c : design::controls()) {
+        if (QWidget* w = makeControl(c, byName.value(QByteArray(c.parent), this))) {
+            byName.insert(QByteArray(c.name), w);
+        }
+    }
+    makeSeries();
+    connectControls();
+    announcer_ = new Announcer(this);
+}
+
+QWidget* Tableau::makeControl(const Control& c, QWidget* parent) {
     // Name, place and font first: a frame measures its title in its own font, so the font
-    // must be there before the title, or the default font is loaded for nothing.
-    auto place = [](QWidget* w, const Control& c) {
+    // must be there before the title, or the default font is loaded for nothing. What a
+    // screen reader says besides a control's name is for the player; the object names stay
+    // ours.
+    auto place = [&c](QWidget* w) {
         w->setObjectName(c.objectName());
         w->setGeometry(c.rect());
         if (c.font.family != nullptr) {
             w->setFont(fontOf(c));
         }
+        if (c.description != nullptr) {
+            w->setAccessibleDescription(QString::fromUtf8(c.description));
+        }
     };
-    for (const Control& c : layout::controls()) {
-        QWidget* parent = byName.value(QByteArray(c.parent), this);
-        QWidget* w = nullptr;
-        switch (c.kind) {
-        case Kind::Window:
-            setObjectName(c.objectName());
-            setWindowTitle(c.designText());
-            setFixedSize(c.rect().size());
-            if (QGuiApplication::windowIcon().isNull()) {
-                setWindowIcon(programIcon());
-            }
-            w = this;
-            break;
-        case Kind::Label: {
-            auto* label = new VkLabel(parent);
-            place(label, c);
-            label->setBackColour(c.background);
-            label->setForeColour(c.foreground);
-            label->setSingleBorder(c.singleBorder);
-            label->setText(c.designText());
-            labels_.push_back({label, modelOf(LabelModels, c.name), c.background != colours::None});
-            w = label;
-            break;
+    switch (c.kind) {
+    case Kind::Window:
+        setObjectName(c.objectName());
+        setWindowTitle(c.designText());
+        setFixedSize(c.rect().size());
+        if (QGuiApplication::windowIcon().isNull()) {
+            setWindowIcon(programIcon());
         }
-        case Kind::Frame: {
-            auto* frame = new VkFrame(parent);
-            place(frame, c);
-            frame->setLook({c.titleStart, c.titleEnd, c.titleHeight(), c.titleText, c.body,
-                            c.borderColour, c.borderWidth});
-            frame->setTitle(c.designText());
-            // Named by its own caption, where Qt would name it after the frame around it; the
-            // caption is read as a text too, before the values under it.
-            frame->setAccessibleName(c.designText());
-            new FrameCaption(c.designText(), c.titleHeight(), frame);
-            w = frame;
-            break;
-        }
-        case Kind::Command: {
-            auto* button = new VkCommand(parent);
-            place(button, c);
-            button->setText(c.designText());
-            button->setFace(c.faceStart, c.faceEnd);
-            button->setForeColour(c.foreground);
-            for (const CommandBinding& b : CommandModels) {
-                if (qstrcmp(b.name, c.name) == 0) {
-                    button->setMnemonic(QLatin1Char(b.mnemonic));
-                }
-            }
-            commands_.push_back({button, modelOf(CommandModels, c.name)});
-            w = button;
-            break;
-        }
-        case Kind::Option: {
-            installPanelAccessible();
-            if (sonsGroup_ == nullptr) {
-                sonsGroup_ = new QButtonGroup(this);
-                sonsGroup_->setExclusive(true);
-            }
-            auto* option = new VkOptionButton(parent);
-            place(option, c);
-            option->setText(c.designText());
-            option->setForeColour(c.foreground);
-            const int index = sonsGroup_->buttons().size();
-            sonsGroup_->addButton(option, index);
-            sons_.at(index) = option;
-            w = option;
-            break;
-        }
-        case Kind::Picture:
-            board_ = new BoardView(game_.PicFond, parent);
-            place(board_, c);
-            w = board_;
-            break;
-        case Kind::Image: {
-            auto* image = new ImageView(parent);
-            place(image, c);
-            image->hide();
-            const QByteArray name(c.name);
-            if (name == "Bombe_1") {
-                mines_[1] = image;
-            } else if (name == "Nuage") {
-                image->setPicture(game_.c.Nuage.picture);
-            } else if (name == "iBomb") {
-                image->setPicture(game_.c.iBomb.picture);
-            } else if (name == "RBomb") {
-                image->setPicture(game_.c.RBomb.picture);
-            }
-            w = image;
-            break;
-        }
-        case Kind::CellButton:
-            // Created with the other ninety-nine, above every mine picture.
-            continue;
-        case Kind::Timer:
-            timer1_.setObjectName(c.objectName());
-            timer1_.setTimerType(Qt::PreciseTimer);
-            timer1_.setSingleShot(true);
-            timer1_.setInterval(game_.c.Timer1.interval);
-            continue;
-        }
-        byName.insert(QByteArray(c.name), w);
+        return this;
+    case Kind::Label: {
+        auto* label = new VkLabel(parent);
+        place(label);
+        label->setBackColour(c.background);
+        label->setForeColour(c.foreground);
+        label->setSingleBorder(c.singleBorder);
+        label->setText(c.designText());
+        // The end of a game is heard wherever the focus is.
+        label->setAnnounces(c.model.label == &Controls::Commentaire);
+        labels_.push_back({label, c.model.label, c.background != colours::None});
+        return label;
     }
+    case Kind::Frame: {
+        auto* frame = new VkFrame(parent);
+        place(frame);
+        frame->setLook({c.titleStart, c.titleEnd, c.titleHeight(), c.titleText, c.body,
+                        c.borderColour, c.borderWidth});
+        frame->setTitle(c.designText());
+        // Named by its own caption, where Qt would name it after the frame around it; the
+        // caption is read as a text too, before the values under it.
+        frame->setAccessibleName(c.designText());
+        new FrameCaption(c.designText(), c.titleHeight(), frame);
+        return frame;
+    }
+    case Kind::Command: {
+        auto* button = new VkCommand(parent);
+        place(button);
+        button->setText(c.designText());
+        button->setFace(c.faceStart, c.faceEnd);
+        button->setForeColour(c.foreground);
+        button->setMnemonic(QLatin1Char(c.mnemonic));
+        commands_.push_back({button, c.model.command});
+        return button;
+    }
+    case Kind::Option: {
+        installPanelAccessible();
+        if (sonsGroup_ == nullptr) {
+            sonsGroup_ = new QButtonGroup(this);
+            sonsGroup_->setExclusive(true);
+        }
+        auto* option = new VkOptionButton(parent);
+        place(option);
+        option->setText(c.designText());
+        option->setForeColour(c.foreground);
+        sonsGroup_->addButton(option, c.model.index);
+        sons_.at(static_cast<std::size_t>(c.model.index)) = option;
+        return option;
+    }
+    case Kind::Picture:
+        board_ = new BoardView(game_.PicFond, parent);
+        place(board_);
+        return board_;
+    case Kind::Image: {
+        auto* image = new ImageView(parent);
+        place(image);
+        image->hide();
+        if (c.model.image != nullptr) {
+            image->setPicture((game_.c.*c.model.image).picture);
+        } else {
+            mines_.at(static_cast<std::size_t>(c.model.index)) = image;
+        }
+        return image;
+    }
+    case Kind::CellButton:
+        // Created with the other ninety-nine, above every mine picture.
+        return nullptr;
+    case Kind::Timer:
+        timer1_.setObjectName(c.objectName());
+        timer1_.setTimerType(Qt::PreciseTimer);
+        timer1_.setSingleShot(true);
+        timer1_.setInterval(game_.c.Timer1.interval);
+        return nullptr;
+    }
+    return nullptr;
+}
 
+void Tableau::makeSeries() {
     // The other nine mine pictures, then the hundred cells over them.
     const QRect firstMine = mines_[1]->geometry();
     for (int i = 2; i <= 10; ++i) {
@@ -299,7 +259,7 @@ void Tableau::build() {
         mines_[i]->setGeometry(firstMine);
         mines_[i]->hide();
     }
-    const QRect firstCell = layout::find("BtnBomb_1")->rect();
+    const QRect firstCell = design::control("BtnBomb_1").rect();
     for (int i = 1; i <= board::Cells; ++i) {
         auto* cell = new CellButton(i, board_);
         cell->setObjectName(QStringLiteral("BtnBomb_%1").arg(i));
@@ -313,7 +273,9 @@ void Tableau::build() {
         connect(cell, &CellButton::rightReleased, this, &Tableau::onCellRightReleased);
         cells_[i] = cell;
     }
+}
 
+void Tableau::connectControls() {
     QWidget* raz = nullptr;
     for (const CommandView& command : commands_) {
         if (command.model == &Controls::Rejouer) {
@@ -347,17 +309,6 @@ void Tableau::build() {
         }
     });
     connect(&timer1_, &QTimer::timeout, this, &Tableau::onTimer);
-
-    // What the screen reader says besides a control's name is for the player; the object
-    // names stay ours.
-    for (QWidget* w : findChildren<QWidget*>()) {
-        w->setAccessibleDescription(::accessibleDescription(w->objectName().toStdString()));
-    }
-    for (const LabelView& v : labels_) {
-        // The end of a game is heard wherever the focus is.
-        v.widget->setAnnounces(v.model == &Controls::Commentaire);
-    }
-    announcer_ = new Announcer(this);
 }
 
 void Tableau::showModel() {

@@ -13,6 +13,9 @@
 #include <vector>
 
 class Game;
+namespace design {
+struct Control;
+}
 class Announcer;
 class BoardView;
 class CellButton;
@@ -46,7 +49,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The window from the table of controls: each control in turn, then the series built from
+    // their first element (mine pictures 2-10, cells 2-100), then the events.
     void build();
+    QWidget* makeControl(const design::Control& c, QWidget* parent); // nullptr: no widget
+    void makeSeries();
+    void connectControls();
     void showCell(int index);
     // The board's cursor as the game has it; what changed under it is spoken where it stands.
     void showCursor();

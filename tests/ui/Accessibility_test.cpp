@@ -5,10 +5,10 @@
 // What assistive technologies are told of the window, caught where Qt hands its events to the
 // platform's bridge.
 #include "core/Board.h"
+#include "core/ControlTable.h"
 #include "support/Play.h"
 #include "support/WindowFixture.h"
 #include "ui/BoardView.h"
-#include "ui/Layout.h"
 #include "ui/VkLabel.h"
 
 #include <QAccessible>
@@ -147,8 +147,8 @@ TEST_F(AccessibilityTest, SOnTheBoardSaysTheStatisticsAndAResetIsSaid) {
 }
 
 TEST_F(AccessibilityTest, FramesAreNamedByTheirOwnCaptionReadFirstAndSonIsSaidOnce) {
-    for (const layout::Control& c : layout::controls()) {
-        if (c.kind != layout::Kind::Frame) {
+    for (const design::Control& c : design::controls()) {
+        if (c.kind != design::Kind::Frame) {
             continue;
         }
         SCOPED_TRACE(c.name);
