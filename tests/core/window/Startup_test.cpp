@@ -442,15 +442,4 @@ TEST(SettingsPath, AnInstallFolderThatCannotBeWrittenSendsItToTheUserFolder) {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
-TEST(SettingsPath, TheUserFolderIsNamedAfterTheGame) {
-    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", "/tmp/tervalo-config-test");
-    EXPECT_EQ(userConfigDirectory(), QStringLiteral("/tmp/tervalo-config-test/tervalo"));
-    if (saved.isNull()) {
-        qunsetenv("XDG_CONFIG_HOME");
-    } else {
-        qputenv("XDG_CONFIG_HOME", saved);
-    }
-}
-
 } // namespace
