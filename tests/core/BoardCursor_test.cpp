@@ -18,13 +18,6 @@ struct BoardCursorTest : ::testing::Test, BoardFixture {
                            bool autoRepeat = false) {
         return game.PicFond_KeyDown(key, modifiers, autoRepeat);
     }
-    int revealedCount() const {
-        int n = 0;
-        for (int i = 1; i <= 100; ++i) {
-            n += revealed(i) ? 1 : 0;
-        }
-        return n;
-    }
 };
 
 TEST_F(BoardCursorTest, KeysMoveOneCellOrToARowOrColumnEndAndStopAtTheEdges) {
@@ -112,19 +105,6 @@ TEST_F(BoardCursorTest, RevealAndMarkKeysPlayOnlyACoveredCellOfAGameInProgress) 
         EXPECT_EQ(press(key), Game::KeyOutcome::Nothing);
     }
     EXPECT_EQ(game.v.PartiesJouees, played);
-}
-
-TEST_F(BoardCursorTest, RepeatedEnterAfterADealRevealsCellOneOnly) {
-    game.cursor.place(55);
-    deal(Mines);
-    EXPECT_EQ(game.cursor.cell(), 1);
-    for (int k = 0; k < 5; ++k) {
-        press(k % 2 == 0 ? Qt::Key_Return : Qt::Key_Space);
-        EXPECT_EQ(game.cursor.cell(), 1);
-        EXPECT_EQ(revealedCount(), 1);
-        EXPECT_TRUE(revealed(1));
-    }
-    EXPECT_TRUE(game.gameInProgress());
 }
 
 TEST_F(BoardCursorTest, ACellIsDescribedByWhatItShowsThenItsPlace) {

@@ -9,8 +9,6 @@
 #include "ui/VkCommand.h"
 #include "ui/VkLabel.h"
 
-#include <QAccessible>
-#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -93,15 +91,6 @@ TEST_F(KeyboardTest, TheBoardIsOneTabStopAndKeepsTheFocusToTheEndOfAGame) {
     ASSERT_FALSE(game.gameInProgress());
     EXPECT_EQ(focusedName(), "PicFond");
     EXPECT_EQ(board()->cursorCell(), 2);
-    // Between games the next deal comes first and the reset last but one: a Tab and a Space
-    // too many deal again, they never erase the statistics.
-    std::vector<std::string> between;
-    for (int k = 0; k < 5; ++k) {
-        press(Qt::Key_Tab);
-        between.push_back(focusedName());
-    }
-    EXPECT_EQ(between,
-              (std::vector<std::string>{"Rejouer", "Sons_0", "RAZ", "Quitter", "PicFond"}));
     random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
                  drawFor(9), drawFor(12), drawFor(13)});
     press(Qt::Key_R, Qt::AltModifier);
@@ -302,15 +291,6 @@ TEST_F(KeyboardTest, CaptionsKeepTheirTextAndUnderlineTheirLetter) {
         auto* button = qobject_cast<VkCommand*>(widget(QString::fromUtf8(b.name)));
         ASSERT_NE(button, nullptr);
         EXPECT_EQ(button->text(), QString::fromUtf8(b.text));
-        EXPECT_EQ(button->shortcut(), QKeySequence(QString::fromUtf8(b.shortcut)));
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(button);
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->text(QAccessible::Name), QString::fromUtf8(b.text));
-        ASSERT_NE(a->actionInterface(), nullptr);
-        EXPECT_EQ(
-            a->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
-            QStringList{QKeySequence(QString::fromUtf8(b.shortcut)).toString()});
-
         // The shortcut outlives a change of caption, which Qt would otherwise clear.
         button->setText(QString::fromUtf8(b.text));
         EXPECT_EQ(button->shortcut(), QKeySequence(QString::fromUtf8(b.shortcut)));

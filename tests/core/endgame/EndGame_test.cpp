@@ -2,7 +2,7 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The won and the lost game, and the statistics over a run of games, through the window.
+// The won and the lost game, through the window.
 #include "support/Play.h"
 #include "support/WindowFixture.h"
 
@@ -110,37 +110,6 @@ TEST_F(EndOfGame, LostBoardIsUncoveredAndTheBestTimeKept) {
         QWidget* mine = f.widget(QStringLiteral("Bombe_%1").arg(k));
         EXPECT_FALSE(mine->isHidden());
         EXPECT_EQ(mine->pos(), f.cellWidget(Board[k - 1])->pos() + QPoint(9, 9));
-    }
-}
-
-TEST(Statistics, RunsAndRateOverWinsAndLosses) {
-    WindowFixture f;
-    struct Outcome {
-        bool win;
-        const char* current;
-        const char* best;
-        const char* rate;
-    };
-    const Outcome games[] = {{true, "1", "1", "100 %"}, {true, "2", "2", "100 %"},
-                             {true, "3", "3", "100 %"}, {false, "0", "3", "75 %"},
-                             {true, "1", "3", "80 %"},  {true, "2", "3", "83.33 %"}};
-    int played = 0;
-    int won = 0;
-    for (const Outcome& g : games) {
-        f.dealThroughWindow(Board);
-        if (g.win) {
-            winGame(f);
-        } else {
-            f.leftClick(Board[0]);
-        }
-        ++played;
-        won += g.win ? 1 : 0;
-        EXPECT_EQ(labelText(f, "VictConsActuelle"), g.current) << played;
-        EXPECT_EQ(labelText(f, "VictConsMeilleure"), g.best) << played;
-        EXPECT_EQ(labelText(f, "PJoué"), QString::number(played));
-        EXPECT_EQ(labelText(f, "PGagné"), QString::number(won));
-        EXPECT_EQ(labelText(f, "Pourcent"),
-                  QLocale::system().toString(QString(g.rate).chopped(2).toDouble()) + " %");
     }
 }
 

@@ -29,16 +29,6 @@ TEST(ClockText, HoursUnpaddedMinutesAndSecondsOnTwoDigits) {
 
 class ClockTest : public ::testing::Test, public BoardFixture {};
 
-TEST_F(ClockTest, DealStartsTheClockAtZero) {
-    game.c.TempsActuel.text = QStringLiteral("0:07:00");
-    clock.dayFraction = 0.25;
-    deal({12, 13, 14, 15, 16, 17, 18, 19, 20, 21});
-    EXPECT_EQ(game.c.TempsActuel.text, QStringLiteral("0:00:00"));
-    EXPECT_TRUE(game.c.Timer1.enabled);
-    EXPECT_EQ(game.c.Timer1.interval, 1000);
-    EXPECT_EQ(game.v.HeureDebut, 0.25);
-}
-
 TEST_F(ClockTest, TicksShowTheWholeSecondsSinceTheDeal) {
     deal({12, 13, 14, 15, 16, 17, 18, 19, 20, 21});
     const std::vector<std::pair<std::int64_t, const char*>> afterMs{
