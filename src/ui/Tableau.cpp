@@ -149,7 +149,7 @@ Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     game_.PicFond.setOnRefresh([this] { board_->update(); });
     // Before the first deal no cell has anything to show, whatever its button does.
     board_->setCovered(
-        [this](int n) { return game_.c.BtnBomb[n].visible || game_.v.PosBombes[1] == 0; });
+        [this](int n) { return game_.controls().BtnBomb[n].visible || !game_.dealt(); });
     board_->setScene([this] { return BoardScene::of(game_); });
     board_->setDescriber([this](int n) { return game_.cellDescription(n); });
     board_->setKeyHandler([this](QKeyEvent* event) { return onBoardKey(event); });
@@ -269,11 +269,11 @@ void Tableau::build() {
             if (name == "Bombe_1") {
                 mines_[1] = image;
             } else if (name == "Nuage") {
-                image->setPicture(game_.c.Nuage.picture);
+                image->setPicture(game_.controls().Nuage.picture);
             } else if (name == "iBomb") {
-                image->setPicture(game_.c.iBomb.picture);
+                image->setPicture(game_.controls().iBomb.picture);
             } else if (name == "RBomb") {
-                image->setPicture(game_.c.RBomb.picture);
+                image->setPicture(game_.controls().RBomb.picture);
             }
             w = image;
             break;
@@ -285,7 +285,7 @@ void Tableau::build() {
             timer1_.setObjectName(c.objectName());
             timer1_.setTimerType(Qt::PreciseTimer);
             timer1_.setSingleShot(true);
-            timer1_.setInterval(game_.c.Timer1.interval);
+            timer1_.setInterval(game_.controls().Timer1.interval);
             continue;
         }
         byName.insert(QByteArray(c.name), w);
@@ -304,7 +304,7 @@ void Tableau::build() {
         auto* cell = new CellButton(i, board_);
         cell->setObjectName(QStringLiteral("BtnBomb_%1").arg(i));
         cell->setIconSize(QSize(FaceSize, FaceSize));
-        const QRect g = game_.c.BtnBomb[i].geometry;
+        const QRect g = game_.controls().BtnBomb[i].geometry;
         cell->setGeometry(!g.isEmpty() ? g : i == 1 ? firstCell : board::buttonRect(i));
         if (i > 1) {
             cell->hide();
@@ -342,7 +342,7 @@ void Tableau::build() {
     // the player's too.
     connect(sonsGroup_, &QButtonGroup::idClicked, this, &Tableau::onSons);
     connect(sonsGroup_, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
-        if (checked && game_.c.Sons.at(static_cast<std::size_t>(index)).value != 1) {
+        if (checked && game_.controls().Sons.at(static_cast<std::size_t>(index)).value != 1) {
             onSons(index);
         }
     });
@@ -361,7 +361,7 @@ void Tableau::build() {
 }
 
 void Tableau::showModel() {
-    const Controls& c = game_.c;
+    const Controls& c = game_.controls();
     // A button about to go off ("Rejouer" as a game is dealt) hands the focus to the board
     // before anything changes: it never passes through another control on the way, so a screen
     // reader does not announce one in between.
@@ -426,7 +426,7 @@ void Tableau::showModel() {
 }
 
 void Tableau::showCell(int i) {
-    const Controls& c = game_.c;
+    const Controls& c = game_.controls();
     const CellButtonModel& m = c.BtnBomb[i];
     CellButton* cell = cells_[i];
     const QRect g = m.geometry.isEmpty() ? cell->geometry() : m.geometry;
@@ -501,7 +501,7 @@ void Tableau::onRejouer() {
 }
 
 void Tableau::onRaz() {
-    const bool resets = game_.c.RAZ.enabled;
+    const bool resets = game_.controls().RAZ.enabled;
     game_.RAZ_Click();
     showModel();
     // The button keeps the focus and its name: without this a screen reader says nothing of
