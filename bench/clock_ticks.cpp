@@ -74,8 +74,8 @@ int main(int argc, char** argv) {
             delays.push_back(static_cast<double>(since.nsecsElapsed()) / 1e6 - 1000.0 * k);
         }
         // Lose at once, so "Rejouer" deals again.
-        window.findChild<QAbstractButton*>(QStringLiteral("BtnBomb_%1").arg(game.v.PosBombes[1]))
-            ->click();
+        const int firstMine = game.vars().PosBombes[1];
+        window.findChild<QAbstractButton*>(QStringLiteral("BtnBomb_%1").arg(firstMine))->click();
         QCoreApplication::processEvents();
     }
     std::sort(delays.begin(), delays.end());

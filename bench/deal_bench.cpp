@@ -32,7 +32,7 @@ void BM_Deal(benchmark::State& state) {
     game.Nouveau(); // the digit glyphs are drawn once per run
     for (auto _ : state) {
         game.Nouveau();
-        benchmark::DoNotOptimize(game.v.CouleurZone.data());
+        benchmark::DoNotOptimize(game.vars().CouleurZone.data());
     }
 }
 BENCHMARK(BM_Deal)->Unit(benchmark::kMicrosecond);

@@ -7,8 +7,8 @@
 // the median of 100 is the figure to read. The files lie in the folder given by
 // TERVALO_BENCH_DIR (the current folder by default), so the disk measured is the one chosen.
 #include "Quiet.h"
-#include "core/Game.h"
 #include "settings/SafeSave.h"
+#include "support/TestGame.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -88,7 +88,7 @@ void BM_EndOfGameSave(benchmark::State& state) {
     NoRandom random;
     StillClock clock;
     Silence sound;
-    Game game(random, clock, sound);
+    TestGame game(random, clock, sound);
     const QString exe = dir.filePath(QStringLiteral("tervalo"));
     QFile(exe).open(QIODevice::WriteOnly);
     game.Form_Load(exe);

@@ -13,52 +13,52 @@ constexpr std::array<Colour, 9> DigitColours{0,        0xFF0000, 0x00C000, 0xC00
 } // namespace
 
 Game::Game(RandomSource& random, GameClock& clock, SoundPlayer& sound)
-    : c(Controls::designed()), random_(random), clock_(clock), sound_(sound) {}
+    : controls_(Controls::designed()), random_(random), clock_(clock), sound_(sound) {}
 
 void Game::buildBoard() {
     for (int d = 1; d <= 8; ++d) {
-        v.CouleurChiffre[d] = DigitColours[d];
+        vars_.CouleurChiffre[d] = DigitColours[d];
     }
 
-    for (v.Indice = 2; v.Indice <= 10; ++v.Indice) {
-        c.Bombe[v.Indice] = c.Bombe[1];
-        c.Bombe[v.Indice].visible = false;
+    for (vars_.Indice = 2; vars_.Indice <= 10; ++vars_.Indice) {
+        controls_.Bombe[vars_.Indice] = controls_.Bombe[1];
+        controls_.Bombe[vars_.Indice].visible = false;
     }
 
-    const QRect first = c.BtnBomb[1].geometry;
-    v.NumBouton = 1;
-    c.BtnBomb[1].face = c.Nuage.picture;
-    v.Cases[1][1] = board::SampleOffset;
-    v.Cases[1][2] = board::SampleOffset;
+    const QRect first = controls_.BtnBomb[1].geometry;
+    vars_.NumBouton = 1;
+    controls_.BtnBomb[1].face = controls_.Nuage.picture;
+    vars_.Cases[1][cell::SampleX] = board::SampleOffset;
+    vars_.Cases[1][cell::SampleY] = board::SampleOffset;
 
     // The top row follows cell 1's own geometry.
-    for (v.Colonne = 2; v.Colonne <= 10; ++v.Colonne) {
-        const int i = ++v.NumBouton;
-        CellButtonModel& b = c.BtnBomb[i];
-        const QRect previous = c.BtnBomb[i - 1].geometry;
+    for (vars_.Colonne = 2; vars_.Colonne <= 10; ++vars_.Colonne) {
+        const int i = ++vars_.NumBouton;
+        CellButtonModel& b = controls_.BtnBomb[i];
+        const QRect previous = controls_.BtnBomb[i - 1].geometry;
         b = CellButtonModel{};
-        b.face = c.Nuage.picture;
+        b.face = controls_.Nuage.picture;
         b.geometry =
             QRect(previous.left() + board::Pitch, first.top(), first.width(), first.height());
         b.visible = false;
         // The previous button ends where this cell's square starts.
-        v.Cases[i][1] = first.width() + previous.left() + board::SampleOffset;
-        v.Cases[i][2] = first.top() + board::SampleFromButton;
+        vars_.Cases[i][cell::SampleX] = first.width() + previous.left() + board::SampleOffset;
+        vars_.Cases[i][cell::SampleY] = first.top() + board::SampleFromButton;
     }
 
     // Rows 2 to 10 start at (2, 52) on the 50-pixel pitch.
     int y = board::ButtonInset + board::Pitch;
-    for (v.Ligne = 1; v.Ligne <= 9; ++v.Ligne) {
+    for (vars_.Ligne = 1; vars_.Ligne <= 9; ++vars_.Ligne) {
         int x = board::ButtonInset;
-        for (v.Colonne = 1; v.Colonne <= 10; ++v.Colonne) {
-            const int i = ++v.NumBouton;
-            CellButtonModel& b = c.BtnBomb[i];
+        for (vars_.Colonne = 1; vars_.Colonne <= 10; ++vars_.Colonne) {
+            const int i = ++vars_.NumBouton;
+            CellButtonModel& b = controls_.BtnBomb[i];
             b = CellButtonModel{};
-            b.face = c.Nuage.picture;
+            b.face = controls_.Nuage.picture;
             b.geometry = QRect(x, y, first.width(), first.height());
             b.visible = false;
-            v.Cases[i][1] = x + board::SampleFromButton;
-            v.Cases[i][2] = y + board::SampleFromButton;
+            vars_.Cases[i][cell::SampleX] = x + board::SampleFromButton;
+            vars_.Cases[i][cell::SampleY] = y + board::SampleFromButton;
             x += board::Pitch;
         }
         y += board::Pitch;

@@ -19,7 +19,7 @@ enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
 // The code behind the window Tableau: the game's state, the model of its controls, the board
 // picture, and every procedure and event handler. It knows no widget; the widget layer shows
-// `c` and `PicFond` after each event it forwards here.
+// `controls()` and `PicFond` after each event it forwards here.
 //
 // The procedures are defined in the source file of the subsystem they belong to
 // (core/minefield/, core/endgame/, core/stats/, core/window/).
@@ -27,10 +27,16 @@ class Game {
 public:
     Game(RandomSource& random, GameClock& clock, SoundPlayer& sound);
 
-    Tervalo1 v;                         // the program-wide variables
-    Controls c;                         // the window's controls
-    Picture PicFond;                    // the board picture
+    const Tervalo1& vars() const { return vars_; }         // the program-wide variables
+    const Controls& controls() const { return controls_; } // the window's controls
+    Picture PicFond;                                       // the board picture
     QLocale locale = QLocale::system(); // the user's regional settings (the rate's separator)
+
+    // What the board's widgets show: whether a board was ever dealt (before the first deal the
+    // picture is blank), and a cell's content and the colour its number was printed in.
+    bool dealt() const { return vars_.PosBombes[1] != 0; }
+    int cellContent(int n) const { return vars_.Cases[n][cell::Content]; }
+    Colour cellDigitColour(int n) const { return vars_.Cases[n][cell::DigitColour]; }
 
     // The keyboard's place on the board; back on cell 1 at every deal.
     BoardCursor cursor;
@@ -88,12 +94,17 @@ public:
     void playSound(const QString& fileName);
 
     // Whether the game is dealt and not yet over (the clock runs exactly then).
-    bool gameInProgress() const { return c.Timer1.enabled; }
+    bool gameInProgress() const { return controls_.Timer1.enabled; }
     // The milliseconds from now to the clock's next tick: the next whole period of the time
     // elapsed since the deal, so the clock never shows a second late. At least 1.
     int msToNextTick();
     // Tells deals apart: the monotonic reading taken at the last deal.
     std::int64_t dealStamp() const { return dealMonotonicMs_; }
+
+protected:
+    // Written only by the procedures and events above; read outside through the accessors.
+    Tervalo1 vars_;
+    Controls controls_;
 
 private:
     bool tenCellsLeft(); // the board check after a reveal

@@ -10,12 +10,21 @@
 #include <array>
 #include <cstdint>
 
+// The columns of the cell table Cases[n][k], and the content that means a mine.
+namespace cell {
+// The cell's sample point, where the game reads and fills its square of the picture.
+constexpr int SampleX = 1;
+constexpr int SampleY = 2;
+constexpr int Content = 3;     // 0 empty, 1..8 neighbouring mines, or Mine
+constexpr int DigitColour = 4; // the colour of its printed number
+constexpr int Mine = 9;
+} // namespace cell
+
 // The program-wide variables of the game, gathered in one structure that the game owns.
 // Every array has its fixed size and every value is zero (or empty) at program start.
 // Index 0 of the cell-indexed arrays is never used, so cell n is always element n.
 struct Tervalo1 {
-    // Cases[n][k] for cell n = 1..100: k = 1, 2 the sample point; 3 the content
-    // (0 empty, 1..8 neighbouring mines, 9 mine); 4 the colour of its printed number.
+    // Cases[n][k] for cell n = 1..100, k one of the columns in `cell` above.
     std::array<std::array<std::int32_t, 5>, 101> Cases{};
     std::array<Colour, 101> CouleurZone{};    // region value of each cell
     std::array<Colour, 10> CouleurChiffre{};  // colour of each digit

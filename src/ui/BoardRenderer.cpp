@@ -6,6 +6,7 @@
 
 #include "core/Game.h"
 #include "core/Picture.h"
+#include "core/Tervalo1.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -14,11 +15,11 @@
 BoardScene BoardScene::of(const Game& game) {
     BoardScene s;
     // The first deal draws the grid; before it the picture is blank.
-    s.grid = game.v.PosBombes[1] != 0;
+    s.grid = game.dealt();
     s.background = game.PicFond.backColour();
     for (int n = 1; n <= board::Cells; ++n) {
-        s.content[n] = game.v.Cases[n][3];
-        s.digitColour[n] = game.v.Cases[n][4];
+        s.content[n] = game.cellContent(n);
+        s.digitColour[n] = game.cellDigitColour(n);
     }
     return s;
 }
@@ -56,7 +57,7 @@ QImage BoardRenderer::render(const BoardScene& scene, const QFont& digitFont, qr
             continue;
         }
         const QRect sq = square(n);
-        if (scene.content[n] == 9) {
+        if (scene.content[n] == cell::Mine) {
             p.fillRect(sq, toQColor(colours::Red));
         }
         if (scene.content[n] > 0) {

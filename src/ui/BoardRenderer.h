@@ -18,7 +18,7 @@ struct BoardScene {
     bool grid = false; // no lines before the first deal
     Colour background = colours::BoardBackground;
     // Per cell 1..100: whether its button still covers it, its content (0 empty, 1..8 a number,
-    // 9 a mine) and the colour its digit was printed in.
+    // cell::Mine a mine) and the colour its digit was printed in.
     std::array<bool, board::Cells + 1> covered{};
     std::array<int, board::Cells + 1> content{};
     std::array<Colour, board::Cells + 1> digitColour{};

@@ -110,7 +110,7 @@ Tableau::Tableau(Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     game_.PicFond.setOnRefresh([this] { board_->update(); });
     // Before the first deal no cell has anything to show, whatever its button does.
     board_->setCovered(
-        [this](int n) { return game_.c.BtnBomb[n].visible || game_.v.PosBombes[1] == 0; });
+        [this](int n) { return game_.controls().BtnBomb[n].visible || !game_.dealt(); });
     board_->setScene([this] { return BoardScene::of(game_); });
     board_->setDescriber([this](int n) { return game_.cellDescription(n); });
     board_->setKeyHandler([this](QKeyEvent* event) { return onBoardKey(event); });
@@ -231,7 +231,7 @@ QWidget* Tableau::makeControl(const Control& c, QWidget* parent) {
         place(image);
         image->hide();
         if (c.model.image != nullptr) {
-            image->setPicture((game_.c.*c.model.image).picture);
+            image->setPicture((game_.controls().*c.model.image).picture);
         } else {
             mines_.at(static_cast<std::size_t>(c.model.index)) = image;
         }
@@ -244,7 +244,7 @@ QWidget* Tableau::makeControl(const Control& c, QWidget* parent) {
         timer1_.setObjectName(c.objectName());
         timer1_.setTimerType(Qt::PreciseTimer);
         timer1_.setSingleShot(true);
-        timer1_.setInterval(game_.c.Timer1.interval);
+        timer1_.setInterval(game_.controls().Timer1.interval);
         return nullptr;
     }
     return nullptr;
@@ -264,7 +264,7 @@ void Tableau::makeSeries() {
         auto* cell = new CellButton(i, board_);
         cell->setObjectName(QStringLiteral("BtnBomb_%1").arg(i));
         cell->setIconSize(QSize(FaceSize, FaceSize));
-        const QRect g = game_.c.BtnBomb[i].geometry;
+        const QRect g = game_.controls().BtnBomb[i].geometry;
         cell->setGeometry(!g.isEmpty() ? g : i == 1 ? firstCell : board::buttonRect(i));
         if (i > 1) {
             cell->hide();
@@ -304,7 +304,7 @@ void Tableau::connectControls() {
     // the player's too.
     connect(sonsGroup_, &QButtonGroup::idClicked, this, &Tableau::onSons);
     connect(sonsGroup_, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
-        if (checked && game_.c.Sons.at(static_cast<std::size_t>(index)).value != 1) {
+        if (checked && game_.controls().Sons.at(static_cast<std::size_t>(index)).value != 1) {
             onSons(index);
         }
     });
@@ -312,7 +312,7 @@ void Tableau::connectControls() {
 }
 
 void Tableau::showModel() {
-    const Controls& c = game_.c;
+    const Controls& c = game_.controls();
     // A button about to go off ("Rejouer" as a game is dealt) hands the focus to the board
     // before anything changes: it never passes through another control on the way, so a screen
     // reader does not announce one in between.
@@ -377,7 +377,7 @@ void Tableau::showModel() {
 }
 
 void Tableau::showCell(int i) {
-    const Controls& c = game_.c;
+    const Controls& c = game_.controls();
     const CellButtonModel& m = c.BtnBomb[i];
     CellButton* cell = cells_[i];
     const QRect g = m.geometry.isEmpty() ? cell->geometry() : m.geometry;
@@ -452,7 +452,7 @@ void Tableau::onRejouer() {
 }
 
 void Tableau::onRaz() {
-    const bool resets = game_.c.RAZ.enabled;
+    const bool resets = game_.controls().RAZ.enabled;
     game_.RAZ_Click();
     showModel();
     // The button keeps the focus and its name: without this a screen reader says nothing of

@@ -4,8 +4,8 @@
 
 #pragma once
 
-#include "core/Game.h"
 #include "support/Fakes.h"
+#include "support/TestGame.h"
 
 #include <QImage>
 #include <QString>
@@ -44,7 +44,7 @@ struct BoardFixture {
     FixedRandom random;
     ManualClock clock;
     RecordingPlayer sound;
-    Game game{random, clock, sound};
+    TestGame game{random, clock, sound};
 
     BoardFixture();
 

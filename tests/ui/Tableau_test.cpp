@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "core/Board.h"
-#include "core/Game.h"
 #include "support/Fakes.h"
+#include "support/TestGame.h"
 #include "ui/BoardView.h"
 #include "ui/CellButton.h"
 #include "ui/ImageView.h"
@@ -79,7 +79,7 @@ protected:
     FixedRandom random{minesDrawn()};
     ManualClock clock;
     RecordingPlayer sound;
-    Game game{random, clock, sound};
+    TestGame game{random, clock, sound};
     std::unique_ptr<Tableau> window;
 };
 

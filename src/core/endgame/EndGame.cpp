@@ -7,23 +7,23 @@
 
 void Game::FinDePartie() {
     playSound(QStringLiteral("\\HALLELU1.wav"));
-    c.Commentaire.back = colours::Green;
-    c.Commentaire.text = QStringLiteral(" BRAVO !...C'est gagné !");
+    controls_.Commentaire.back = colours::Green;
+    controls_.Commentaire.text = QStringLiteral(" BRAVO !...C'est gagné !");
 
     // Show where the mines were, whatever the player had put on them, and freeze the board.
-    for (v.Indice = 1; v.Indice <= 10; ++v.Indice) {
-        c.BtnBomb[v.PosBombes[v.Indice]].face = c.RBomb.picture;
+    for (vars_.Indice = 1; vars_.Indice <= 10; ++vars_.Indice) {
+        controls_.BtnBomb[vars_.PosBombes[vars_.Indice]].face = controls_.RBomb.picture;
     }
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        c.BtnBomb[v.Indice].enabled = false;
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        controls_.BtnBomb[vars_.Indice].enabled = false;
     }
 
-    v.PartiesGagnees = plusOne(v.PartiesGagnees);
-    v.VictCons = plusOne(v.VictCons);
+    vars_.PartiesGagnees = plusOne(vars_.PartiesGagnees);
+    vars_.VictCons = plusOne(vars_.VictCons);
 
     // The clock still shows the time before the winning click: that is the game's time.
-    if (beatsBestTime(c.TempsMeilleur.text, c.TempsActuel.text)) {
-        c.TempsMeilleur.text = c.TempsActuel.text;
+    if (beatsBestTime(controls_.TempsMeilleur.text, controls_.TempsActuel.text)) {
+        controls_.TempsMeilleur.text = controls_.TempsActuel.text;
     }
     Marquage();
     // Kept at once, so neither a crash nor a kill loses a finished game.
@@ -31,14 +31,14 @@ void Game::FinDePartie() {
 }
 
 void Game::Explosion(int /*index*/) {
-    v.VictCons = 0;
+    vars_.VictCons = 0;
     playSound(QStringLiteral("\\Explosion.wav"));
     // The statistics change before the message and the uncovered board.
     Marquage();
     saveStatistics();
-    c.Commentaire.back = colours::LightRed;
-    c.Commentaire.text = QStringLiteral(" Dommage... Perdu !");
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        c.BtnBomb[v.Indice].visible = false;
+    controls_.Commentaire.back = colours::LightRed;
+    controls_.Commentaire.text = QStringLiteral(" Dommage... Perdu !");
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        controls_.BtnBomb[vars_.Indice].visible = false;
     }
 }

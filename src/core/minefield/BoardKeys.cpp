@@ -18,7 +18,7 @@ Game::KeyOutcome Game::PicFond_KeyDown(int key, Qt::KeyboardModifiers modifiers,
     }
     // A held key plays once; between games there is nothing to play.
     const int n = cursor.cell();
-    const CellButtonModel& button = c.BtnBomb[n];
+    const CellButtonModel& button = controls_.BtnBomb[n];
     if (autoRepeat || !gameInProgress() || !button.visible || !button.enabled) {
         return KeyOutcome::Nothing;
     }
@@ -42,17 +42,18 @@ QString Game::cellDescription(int n) const {
             .arg(board::column(n));
     };
     // Before the first deal nothing lies under any cell.
-    const CellButtonModel& button = c.BtnBomb[n];
-    if (button.visible || v.PosBombes[1] == 0) {
-        return phrase(sameFace(button.face, c.RBomb.picture) ? QStringLiteral("mine marquée")
-                      : sameFace(button.face, c.iBomb.picture)
+    const CellButtonModel& button = controls_.BtnBomb[n];
+    if (button.visible || !dealt()) {
+        return phrase(sameFace(button.face, controls_.RBomb.picture)
+                          ? QStringLiteral("mine marquée")
+                      : sameFace(button.face, controls_.iBomb.picture)
                           ? QStringLiteral("point d'interrogation")
                           : QStringLiteral("couverte"));
     }
-    const int content = v.Cases[n][3];
-    return phrase(content == 9   ? QStringLiteral("mine")
-                  : content == 0 ? QStringLiteral("vide")
-                                 : QString::number(content));
+    const int content = cellContent(n);
+    return phrase(content == cell::Mine ? QStringLiteral("mine")
+                  : content == 0        ? QStringLiteral("vide")
+                                        : QString::number(content));
 }
 
 QString Game::statisticsPhrase() const {
@@ -63,7 +64,7 @@ QString Game::statisticsPhrase() const {
     return QStringLiteral("Temps %1, meilleur temps %2. Parties jouées %3, gagnées %4, %5 de "
                           "réussite. Victoires consécutives %6, meilleure série %7. Mines "
                           "marquées %8.")
-        .arg(value(c.TempsActuel), value(c.TempsMeilleur), value(c.PJoue), value(c.PGagne),
-             value(c.Pourcent), value(c.VictConsActuelle), value(c.VictConsMeilleure),
-             value(c.Mines));
+        .arg(value(controls_.TempsActuel), value(controls_.TempsMeilleur), value(controls_.PJoue),
+             value(controls_.PGagne), value(controls_.Pourcent), value(controls_.VictConsActuelle),
+             value(controls_.VictConsMeilleure), value(controls_.Mines));
 }

@@ -37,62 +37,62 @@ void Game::Encadre(int x, int y, Colour colour) {
 }
 
 void Game::Chiffrage() {
-    auto px = [this](int n) { return v.Cases[n][1]; };
-    auto py = [this](int n) { return v.Cases[n][2]; };
+    auto px = [this](int n) { return vars_.Cases[n][cell::SampleX]; };
+    auto py = [this](int n) { return vars_.Cases[n][cell::SampleY]; };
 
     // Numbers: a neighbour is a mine when its sample point is pure red; the points of
     // neighbours off the board lie off the picture and read -1.
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        const int n = v.Indice;
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        const int n = vars_.Indice;
         const int x = px(n);
         const int y = py(n);
-        v.NbVoisins = 0;
-        if (v.Cases[n][3] == 9) {
+        vars_.NbVoisins = 0;
+        if (vars_.Cases[n][cell::Content] == cell::Mine) {
             continue;
         }
         if (PicFond.pixel(x, y) == colours::Red) {
-            ++v.NbVoisins;
+            ++vars_.NbVoisins;
         }
         for (const auto& d : NeighbourOffsets) {
             if (PicFond.pixel(x + d[0], y + d[1]) == colours::Red) {
-                ++v.NbVoisins;
+                ++vars_.NbVoisins;
             }
         }
-        if (v.NbVoisins > 0) {
-            v.PosX = static_cast<std::int16_t>(x);
-            v.PosY = static_cast<std::int16_t>(y);
-            PicFond.setForeColour(v.CouleurChiffre[v.NbVoisins]);
+        if (vars_.NbVoisins > 0) {
+            vars_.PosX = static_cast<std::int16_t>(x);
+            vars_.PosY = static_cast<std::int16_t>(y);
+            PicFond.setForeColour(vars_.CouleurChiffre[vars_.NbVoisins]);
             PicFond.setTextPosition(x + board::DigitOffset.x(), y + board::DigitOffset.y());
-            PicFond.print(QString::number(v.NbVoisins));
-            v.Cases[n][3] = v.NbVoisins;
-            v.Cases[n][4] = v.CouleurChiffre[v.NbVoisins];
-            v.CouleurCadre = colours::Yellow;
-            Encadre(v.PosX, v.PosY, v.CouleurCadre);
+            PicFond.print(QString::number(vars_.NbVoisins));
+            vars_.Cases[n][cell::Content] = vars_.NbVoisins;
+            vars_.Cases[n][cell::DigitColour] = vars_.CouleurChiffre[vars_.NbVoisins];
+            vars_.CouleurCadre = colours::Yellow;
+            Encadre(vars_.PosX, vars_.PosY, vars_.CouleurCadre);
         }
     }
 
     // The wall around the board, so that no region fill runs off the grid.
     PicFond.setFillStyle(Picture::FillStyle::Transparent);
-    PicFond.box(0, 0, board::GridEnd, board::GridEnd, v.CouleurCadre);
+    PicFond.box(0, 0, board::GridEnd, board::GridEnd, vars_.CouleurCadre);
 
-    v.BaseCouleur = InitialColourBase;
+    vars_.BaseCouleur = InitialColourBase;
     PicFond.setFillStyle(Picture::FillStyle::Solid);
-    PicFond.setFillColour(regionColour(v.BaseCouleur));
-    v.CouleurFond = PicFond.pixel(px(1) - board::RegionProbe, py(1) - board::RegionProbe);
+    PicFond.setFillColour(regionColour(vars_.BaseCouleur));
+    vars_.CouleurFond = PicFond.pixel(px(1) - board::RegionProbe, py(1) - board::RegionProbe);
 
     // Each empty cell no fill has reached yet starts a region of a colour of its own. The
     // fill crosses the black grid lines and stops only at the yellow frames.
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        const int n = v.Indice;
-        v.CouleurCentre = PicFond.pixel(px(n), py(n));
-        if (v.Cases[n][3] == 0 && v.CouleurCentre == v.CouleurFond) {
-            PicFond.floodFill(px(n), py(n), v.CouleurCadre);
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        const int n = vars_.Indice;
+        vars_.CouleurCentre = PicFond.pixel(px(n), py(n));
+        if (vars_.Cases[n][cell::Content] == 0 && vars_.CouleurCentre == vars_.CouleurFond) {
+            PicFond.floodFill(px(n), py(n), vars_.CouleurCadre);
             PicFond.refresh();
-            v.BaseCouleur += ColourBaseStep;
-            PicFond.setFillColour(regionColour(v.BaseCouleur));
+            vars_.BaseCouleur += ColourBaseStep;
+            PicFond.setFillColour(regionColour(vars_.BaseCouleur));
         }
-        if (v.Cases[n][3] == 0) {
-            v.CouleurZone[n] =
+        if (vars_.Cases[n][cell::Content] == 0) {
+            vars_.CouleurZone[n] =
                 PicFond.pixel(px(n) - board::RegionProbe, py(n) - board::RegionProbe);
         }
     }
@@ -102,27 +102,27 @@ void Game::Chiffrage() {
     // a region may already be made of several areas joined earlier, and all of them follow,
     // so a chain of regions ends with one colour whatever the order the corners come in.
     auto mergeRegions = [&](int upper, int lower) {
-        const Colour kept = v.CouleurZone[upper];
-        const Colour dropped = v.CouleurZone[lower];
+        const Colour kept = vars_.CouleurZone[upper];
+        const Colour dropped = vars_.CouleurZone[lower];
         if (kept <= RegionThreshold || dropped <= RegionThreshold || kept == dropped) {
             return;
         }
         PicFond.setFillColour(kept);
         for (int k = 1; k <= 100; ++k) {
-            if (v.CouleurZone[k] != dropped) {
+            if (vars_.CouleurZone[k] != dropped) {
                 continue;
             }
-            v.CouleurZone[k] = kept;
+            vars_.CouleurZone[k] = kept;
             if (PicFond.pixel(px(k), py(k)) != kept) {
-                PicFond.floodFill(px(k), py(k), v.CouleurCadre);
+                PicFond.floodFill(px(k), py(k), vars_.CouleurCadre);
             }
         }
     };
     PicFond.refresh();
     // Up to 90, whose cell below-left is 99; 90 has no cell below-right.
-    for (v.Indice = 1; v.Indice <= 90; ++v.Indice) {
-        const int n = v.Indice;
-        PicFond.setFillColour(v.CouleurZone[n]);
+    for (vars_.Indice = 1; vars_.Indice <= 90; ++vars_.Indice) {
+        const int n = vars_.Indice;
+        PicFond.setFillColour(vars_.CouleurZone[n]);
         if (board::column(n) != 1) {
             mergeRegions(n, n + 9);
         }
@@ -135,38 +135,39 @@ void Game::Chiffrage() {
     // Read the regions back: every empty cell its region's colour, every mine cell red, every
     // number cell what its sample point shows (the background, or its digit).
     PicFond.refresh();
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        const int n = v.Indice;
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        const int n = vars_.Indice;
         if (PicFond.pixel(px(n) - board::RegionProbe, py(n) - board::RegionProbe) >
             RegionThreshold) {
-            v.CouleurZone[n] = PicFond.pixel(px(n), py(n));
+            vars_.CouleurZone[n] = PicFond.pixel(px(n), py(n));
         }
     }
 
     // Wipe the regions and the insides of the frames, grid lines and digits with them; the
     // mine cells keep their red.
     PicFond.setFillColour(PicFond.backColour());
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        const int n = v.Indice;
-        if (v.Cases[n][3] != 9 && v.CouleurZone[n] > 0) {
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        const int n = vars_.Indice;
+        if (vars_.Cases[n][cell::Content] != cell::Mine && vars_.CouleurZone[n] > 0) {
             PicFond.floodFill(px(n) - board::RegionProbe, py(n) - board::RegionProbe,
-                              v.CouleurCadre);
+                              vars_.CouleurCadre);
         }
         PicFond.refresh();
     }
 
-    for (v.Indice = board::Pitch; v.Indice <= board::GridEnd; v.Indice += board::Pitch) {
-        PicFond.line(v.Indice, 0, v.Indice, board::GridEnd, colours::Black);
-        PicFond.line(0, v.Indice, board::GridEnd, v.Indice, colours::Black);
+    for (vars_.Indice = board::Pitch; vars_.Indice <= board::GridEnd;
+         vars_.Indice += board::Pitch) {
+        PicFond.line(vars_.Indice, 0, vars_.Indice, board::GridEnd, colours::Black);
+        PicFond.line(0, vars_.Indice, board::GridEnd, vars_.Indice, colours::Black);
     }
 
     // Every number again, and a 9 under each mine picture in its cell's last digit colour.
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        const int n = v.Indice;
-        if (v.Cases[n][3] > 0) {
-            PicFond.setForeColour(v.Cases[n][4]);
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        const int n = vars_.Indice;
+        if (vars_.Cases[n][cell::Content] > 0) {
+            PicFond.setForeColour(vars_.Cases[n][cell::DigitColour]);
             PicFond.setTextPosition(px(n) + board::DigitOffset.x(), py(n) + board::DigitOffset.y());
-            PicFond.print(QString::number(v.Cases[n][3]));
+            PicFond.print(QString::number(vars_.Cases[n][cell::Content]));
         }
     }
 

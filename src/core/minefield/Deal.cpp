@@ -22,87 +22,88 @@ void Game::Rejouer_Click() {
 }
 
 void Game::Nouveau() {
-    v.CouleurZone.fill(0);
-    v.PosBombes.fill(0);
+    vars_.CouleurZone.fill(0);
+    vars_.PosBombes.fill(0);
     // The game counts as played from the moment it is dealt.
-    v.PartiesJouees = plusOne(v.PartiesJouees);
-    v.NbMarques = 0;
-    v.NbCouvertes = 100;
+    vars_.PartiesJouees = plusOne(vars_.PartiesJouees);
+    vars_.NbMarques = 0;
+    vars_.NbCouvertes = 100;
 
-    c.RAZ.enabled = false;
+    controls_.RAZ.enabled = false;
     // The mark count keeps its text until the first mark of the game.
-    c.Mines.back = colours::Yellow;
-    c.Mines.fore = colours::Black;
-    c.Commentaire.back = colours::InProgress;
-    c.Commentaire.text = QStringLiteral(" Partie en cours...");
-    c.Rejouer.enabled = false;
+    controls_.Mines.back = colours::Yellow;
+    controls_.Mines.fore = colours::Black;
+    controls_.Commentaire.back = colours::InProgress;
+    controls_.Commentaire.text = QStringLiteral(" Partie en cours...");
+    controls_.Rejouer.enabled = false;
 
     PicFond.clear();
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        CellButtonModel& b = c.BtnBomb[v.Indice];
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        CellButtonModel& b = controls_.BtnBomb[vars_.Indice];
         b.enabled = true;
         b.visible = true;
-        v.Cases[v.Indice][3] = 0;
-        b.face = c.Nuage.picture; // also takes off the marks of the last game
+        vars_.Cases[vars_.Indice][cell::Content] = 0;
+        b.face = controls_.Nuage.picture; // also takes off the marks of the last game
     }
-    for (v.Indice = 1; v.Indice <= 10; ++v.Indice) {
-        c.Bombe[v.Indice].visible = false;
+    for (vars_.Indice = 1; vars_.Indice <= 10; ++vars_.Indice) {
+        controls_.Bombe[vars_.Indice].visible = false;
     }
 
     PicFond.setFillStyle(Picture::FillStyle::Solid);
     // Nothing at x = 0 or y = 0: the red fills of the first row and column stop at the edge.
-    for (v.Indice = board::Pitch; v.Indice <= board::GridEnd; v.Indice += board::Pitch) {
-        PicFond.line(v.Indice, 0, v.Indice, board::GridEnd, colours::Black);
-        PicFond.line(0, v.Indice, board::GridEnd, v.Indice, colours::Black);
+    for (vars_.Indice = board::Pitch; vars_.Indice <= board::GridEnd;
+         vars_.Indice += board::Pitch) {
+        PicFond.line(vars_.Indice, 0, vars_.Indice, board::GridEnd, colours::Black);
+        PicFond.line(0, vars_.Indice, board::GridEnd, vars_.Indice, colours::Black);
     }
     PicFond.refresh();
 
     random_.seed(static_cast<float>(clock_.timeOfDay() * 86400.0));
-    for (v.Indice = 1; v.Indice <= 10; ++v.Indice) {
+    for (vars_.Indice = 1; vars_.Indice <= 10; ++vars_.Indice) {
         for (;;) {
             const double drawn = std::floor(random_.next() * 97.0 + 2.0);
             // A source outside [0, 1) would give a cell off the range; it is drawn again.
             if (!(drawn >= 2.0 && drawn <= 98.0)) {
                 continue;
             }
-            v.Tirage = static_cast<std::int16_t>(drawn);
-            if (forbiddenCorner(v.Tirage)) {
+            vars_.Tirage = static_cast<std::int16_t>(drawn);
+            if (forbiddenCorner(vars_.Tirage)) {
                 continue;
             }
             bool alreadyDrawn = false;
-            for (int j = 1; j <= v.Indice; ++j) {
-                alreadyDrawn = alreadyDrawn || v.PosBombes[j] == v.Tirage;
+            for (int j = 1; j <= vars_.Indice; ++j) {
+                alreadyDrawn = alreadyDrawn || vars_.PosBombes[j] == vars_.Tirage;
             }
             if (!alreadyDrawn) {
                 break;
             }
         }
-        v.PosBombes[v.Indice] = v.Tirage;
-        v.Cases[v.Tirage][3] = 9;
+        vars_.PosBombes[vars_.Indice] = vars_.Tirage;
+        vars_.Cases[vars_.Tirage][cell::Content] = cell::Mine;
         ColoriageRouge();
     }
 
     PlaceBombes();
     Chiffrage();
 
-    c.TempsActuel.text = QStringLiteral("0:00:00");
-    v.HeureDebut = clock_.timeOfDay();
+    controls_.TempsActuel.text = QStringLiteral("0:00:00");
+    vars_.HeureDebut = clock_.timeOfDay();
     dealMonotonicMs_ = clock_.monotonicMs();
-    c.Timer1.enabled = true;
+    controls_.Timer1.enabled = true;
 }
 
 void Game::ColoriageRouge() {
-    v.PosX = static_cast<std::int16_t>(v.Cases[v.Tirage][1]);
-    v.PosY = static_cast<std::int16_t>(v.Cases[v.Tirage][2]);
+    vars_.PosX = static_cast<std::int16_t>(vars_.Cases[vars_.Tirage][cell::SampleX]);
+    vars_.PosY = static_cast<std::int16_t>(vars_.Cases[vars_.Tirage][cell::SampleY]);
     PicFond.setFillColour(colours::Red);
-    v.CouleurGrille = colours::Black;
-    PicFond.floodFill(v.PosX, v.PosY, v.CouleurGrille);
+    vars_.CouleurGrille = colours::Black;
+    PicFond.floodFill(vars_.PosX, vars_.PosY, vars_.CouleurGrille);
 }
 
 void Game::PlaceBombes() {
-    for (v.Indice = 1; v.Indice <= 10; ++v.Indice) {
-        const QRect button = c.BtnBomb[v.PosBombes[v.Indice]].geometry;
-        ImageModel& mine = c.Bombe[v.Indice];
+    for (vars_.Indice = 1; vars_.Indice <= 10; ++vars_.Indice) {
+        const QRect button = controls_.BtnBomb[vars_.PosBombes[vars_.Indice]].geometry;
+        ImageModel& mine = controls_.Bombe[vars_.Indice];
         mine.geometry.moveTopLeft(button.topLeft() + QPoint(board::MineInset, board::MineInset));
         mine.visible = true;
         PicFond.refresh();

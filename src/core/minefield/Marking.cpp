@@ -18,24 +18,24 @@ void Game::BtnBomb_MouseUp(int index, MouseButton button) {
     if (button != MouseButton::Right || index < 1 || index > 100) {
         return;
     }
-    CellButtonModel& cell = c.BtnBomb[index];
+    CellButtonModel& cell = controls_.BtnBomb[index];
     // The window system gives no mouse event to a hidden or disabled button.
     if (!cell.visible || !cell.enabled) {
         return;
     }
     playSound(QStringLiteral("\\POP.wav"));
 
-    if (sameFace(cell.face, c.Nuage.picture)) {
-        cell.face = c.RBomb.picture;
-        ++v.NbMarques;
-        c.Mines.text = QString::number(v.NbMarques);
-        warnAtTenMarks(v.NbMarques, c.Mines);
-    } else if (sameFace(cell.face, c.RBomb.picture)) {
-        cell.face = c.iBomb.picture;
-    } else if (sameFace(cell.face, c.iBomb.picture)) {
-        --v.NbMarques;
-        c.Mines.text = QString::number(v.NbMarques);
-        warnAtTenMarks(v.NbMarques, c.Mines);
-        cell.face = c.Nuage.picture;
+    if (sameFace(cell.face, controls_.Nuage.picture)) {
+        cell.face = controls_.RBomb.picture;
+        ++vars_.NbMarques;
+        controls_.Mines.text = QString::number(vars_.NbMarques);
+        warnAtTenMarks(vars_.NbMarques, controls_.Mines);
+    } else if (sameFace(cell.face, controls_.RBomb.picture)) {
+        cell.face = controls_.iBomb.picture;
+    } else if (sameFace(cell.face, controls_.iBomb.picture)) {
+        --vars_.NbMarques;
+        controls_.Mines.text = QString::number(vars_.NbMarques);
+        warnAtTenMarks(vars_.NbMarques, controls_.Mines);
+        cell.face = controls_.Nuage.picture;
     }
 }

@@ -54,15 +54,15 @@ Neighbours neighboursToOpen(int j) {
 
 // Counts the covered cells down from 100; exactly ten left means every safe cell is open.
 bool Game::tenCellsLeft() {
-    for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-        if (!c.BtnBomb[v.Indice].visible) {
-            --v.NbCouvertes;
+    for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+        if (!controls_.BtnBomb[vars_.Indice].visible) {
+            --vars_.NbCouvertes;
         }
     }
-    if (v.NbCouvertes == 10) {
+    if (vars_.NbCouvertes == 10) {
         return true;
     }
-    v.NbCouvertes = 100;
+    vars_.NbCouvertes = 100;
     return false;
 }
 
@@ -70,36 +70,36 @@ void Game::BtnBomb_Click(int index) {
     if (index < 1 || index > 100) {
         return;
     }
-    CellButtonModel& button = c.BtnBomb[index];
+    CellButtonModel& button = controls_.BtnBomb[index];
     // The window system gives no click to a hidden or disabled button.
     if (!button.visible || !button.enabled) {
         return;
     }
     // A marked cell must lose its mark before it can be revealed.
-    if (!sameFace(button.face, c.Nuage.picture)) {
+    if (!sameFace(button.face, controls_.Nuage.picture)) {
         return;
     }
     button.visible = false;
 
-    if (v.Cases[index][3] == 9) {
+    if (vars_.Cases[index][cell::Content] == cell::Mine) {
         Explosion(index);
-        c.Rejouer.enabled = true;
+        controls_.Rejouer.enabled = true;
     } else {
         if (tenCellsLeft()) {
             FinDePartie();
             return;
         }
-        if (v.Cases[index][3] == 0) {
+        if (vars_.Cases[index][cell::Content] == 0) {
             playSound(QStringLiteral("\\YEAH.wav"));
-            if (v.CouleurZone[index] > 0) {
+            if (vars_.CouleurZone[index] > 0) {
                 // Every cell of the region shares its value, so one ascending pass opens it.
-                const Colour zone = v.CouleurZone[index];
-                for (v.Indice = 1; v.Indice <= 100; ++v.Indice) {
-                    if (v.CouleurZone[v.Indice] == zone) {
-                        const Neighbours neighbours = neighboursToOpen(v.Indice);
+                const Colour zone = vars_.CouleurZone[index];
+                for (vars_.Indice = 1; vars_.Indice <= 100; ++vars_.Indice) {
+                    if (vars_.CouleurZone[vars_.Indice] == zone) {
+                        const Neighbours neighbours = neighboursToOpen(vars_.Indice);
                         for (int k = 0; k < neighbours.count; ++k) {
-                            c.BtnBomb[neighbours.cells[static_cast<std::size_t>(k)]].visible =
-                                false;
+                            controls_.BtnBomb[neighbours.cells[static_cast<std::size_t>(k)]]
+                                .visible = false;
                         }
                     }
                 }

@@ -41,11 +41,11 @@ QString decodeValue(const QByteArray& raw, bool truncated) {
 
 QString Game::LireParametre(const QString& section, const QString& key) const {
     constexpr int BufferSize = 255;
-    if (v.FichierParametres.isEmpty()) {
+    if (vars_.FichierParametres.isEmpty()) {
         return QString();
     }
     const profile::ReadResult result =
-        profile::readFile(v.FichierParametres, section.toUtf8(), key.toUtf8(), BufferSize);
+        profile::readFile(vars_.FichierParametres, section.toUtf8(), key.toUtf8(), BufferSize);
     return decodeValue(result.text.first(qBound(0, result.n, int(result.text.size()))),
                        result.n >= BufferSize - 1);
 }
@@ -57,12 +57,12 @@ void Game::writeSetting(const QString& section, const QString& key, const QStrin
 void Game::writeSettings(const QString& section,
                          const std::vector<std::pair<QString, QString>>& values) const {
     // Without a usable folder the statistics live in memory only (said once at start-up).
-    if (v.FichierParametres.isEmpty()) {
+    if (vars_.FichierParametres.isEmpty()) {
         return;
     }
     // The per-user folder does not exist before the first write. A write that fails says so
     // in the log by itself; the game goes on either way.
-    const QString folder = QFileInfo(v.FichierParametres).absolutePath();
+    const QString folder = QFileInfo(vars_.FichierParametres).absolutePath();
     if (!QFileInfo::exists(folder)) {
         QDir().mkpath(folder);
     }
@@ -71,16 +71,16 @@ void Game::writeSettings(const QString& section,
     for (const auto& [key, value] : values) {
         keys.push_back({key.toUtf8(), value.toUtf8()});
     }
-    profile::writeFile(v.FichierParametres, section.toUtf8(), keys);
+    profile::writeFile(vars_.FichierParametres, section.toUtf8(), keys);
 }
 
 void Game::saveStatistics() const {
     // The labels are saved, not the counters: a game still in progress is not counted.
     writeSettings(SettingsSection,
-                  {{QStringLiteral("Temps"), c.TempsMeilleur.text},
-                   {QStringLiteral("PConsecutives"), c.VictConsMeilleure.text},
-                   {QStringLiteral("Pjoue"), c.PJoue.text},
-                   {QStringLiteral("PGagne"), c.PGagne.text},
+                  {{QStringLiteral("Temps"), controls_.TempsMeilleur.text},
+                   {QStringLiteral("PConsecutives"), controls_.VictConsMeilleure.text},
+                   {QStringLiteral("Pjoue"), controls_.PJoue.text},
+                   {QStringLiteral("PGagne"), controls_.PGagne.text},
                    {QStringLiteral("Sonore"),
-                    c.Sons[0].value != 0 ? QStringLiteral("1") : QStringLiteral("0")}});
+                    controls_.Sons[0].value != 0 ? QStringLiteral("1") : QStringLiteral("0")}});
 }

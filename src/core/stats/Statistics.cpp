@@ -92,28 +92,28 @@ bool beatsBestTime(const QString& best, const QString& time) {
 }
 
 void Game::Marquage() {
-    c.PJoue.text = QString::number(v.PartiesJouees);
-    c.PGagne.text = QString::number(v.PartiesGagnees);
-    v.Pourcentage = successRate(v.PartiesGagnees, v.PartiesJouees);
-    c.Pourcent.text = rateText(v.Pourcentage, locale);
-    c.Mines.text = QStringLiteral("10");
-    c.Mines.back = colours::DarkRed;
-    c.Mines.fore = colours::White;
-    c.VictConsActuelle.text = QString::number(v.VictCons);
+    controls_.PJoue.text = QString::number(vars_.PartiesJouees);
+    controls_.PGagne.text = QString::number(vars_.PartiesGagnees);
+    vars_.Pourcentage = successRate(vars_.PartiesGagnees, vars_.PartiesJouees);
+    controls_.Pourcent.text = rateText(vars_.Pourcentage, locale);
+    controls_.Mines.text = QStringLiteral("10");
+    controls_.Mines.back = colours::DarkRed;
+    controls_.Mines.fore = colours::White;
+    controls_.VictConsActuelle.text = QString::number(vars_.VictCons);
     // The best run's label keeps whatever text it has (one read from the file included) until
     // the current run really passes it.
-    if (v.VictCons > v.VictConsMax) {
-        v.VictConsMax = v.VictCons;
-        c.VictConsMeilleure.text = QString::number(v.VictConsMax);
+    if (vars_.VictCons > vars_.VictConsMax) {
+        vars_.VictConsMax = vars_.VictCons;
+        controls_.VictConsMeilleure.text = QString::number(vars_.VictConsMax);
     }
-    c.Rejouer.enabled = true;
-    c.Timer1.enabled = false;
-    c.RAZ.enabled = true;
+    controls_.Rejouer.enabled = true;
+    controls_.Timer1.enabled = false;
+    controls_.RAZ.enabled = true;
 }
 
 void Game::RAZ_Click() {
     // The button takes no click during a game.
-    if (!c.RAZ.enabled) {
+    if (!controls_.RAZ.enabled) {
         return;
     }
     // The five keys of the reset go to the file as one save.
@@ -123,19 +123,19 @@ void Game::RAZ_Click() {
                                     {QStringLiteral("PGagne"), QStringLiteral("0")},
                                     {QStringLiteral("Sonore"), QStringLiteral("0")}});
 
-    c.TempsMeilleur.text = QStringLiteral("0");
-    v.VictConsMax = 0;
-    c.VictConsMeilleure.text = QStringLiteral("0");
-    v.PartiesJouees = 0;
-    c.PJoue.text = QStringLiteral("0");
-    v.PartiesGagnees = 0;
-    c.PGagne.text = QStringLiteral("0");
+    controls_.TempsMeilleur.text = QStringLiteral("0");
+    vars_.VictConsMax = 0;
+    controls_.VictConsMeilleure.text = QStringLiteral("0");
+    vars_.PartiesJouees = 0;
+    controls_.PJoue.text = QStringLiteral("0");
+    vars_.PartiesGagnees = 0;
+    controls_.PGagne.text = QStringLiteral("0");
 
     // "Oui" is selected, so the sound is switched on with it: the switch then shows what the
     // game does. The file still gets "0" here; the close writes the option's state over it.
-    c.Sons[0].value = 1;
-    c.Sons[1].value = 0;
-    v.SonActif = -1;
+    controls_.Sons[0].value = 1;
+    controls_.Sons[1].value = 0;
+    vars_.SonActif = -1;
 
-    c.Pourcent.text = QStringLiteral("0 %");
+    controls_.Pourcent.text = QStringLiteral("0 %");
 }

@@ -21,11 +21,11 @@ void Game::Timer1_Timer() {
     // Elapsed time comes from the monotonic clock started at the deal, in whole seconds: the
     // time of day may go back at midnight, at a change of summer time or when it is set.
     const std::int64_t elapsed = (clock_.monotonicMs() - dealMonotonicMs_) / 1000;
-    c.TempsActuel.text = clockText(elapsed);
+    controls_.TempsActuel.text = clockText(elapsed);
 }
 
 int Game::msToNextTick() {
-    const std::int64_t period = c.Timer1.interval > 0 ? c.Timer1.interval : 1000;
+    const std::int64_t period = controls_.Timer1.interval > 0 ? controls_.Timer1.interval : 1000;
     const std::int64_t elapsed = std::max<std::int64_t>(clock_.monotonicMs() - dealMonotonicMs_, 0);
     return static_cast<int>(period - elapsed % period);
 }

@@ -8,17 +8,17 @@
 
 void Game::playSound(const QString& fileName) {
     // With the switch off nothing is even requested.
-    if (v.SonActif != 0) {
+    if (vars_.SonActif != 0) {
         sound_.play(fileName);
     }
 }
 
 void Game::Sons_Click(int index) {
-    v.SonActif = index == 0 ? -1 : 0;
+    vars_.SonActif = index == 0 ? -1 : 0;
     if (index != 0 && index != 1) {
         qWarning() << "Sons_Click: no option button" << index;
         return;
     }
-    c.Sons[index].value = 1;
-    c.Sons[1 - index].value = 0;
+    controls_.Sons[index].value = 1;
+    controls_.Sons[1 - index].value = 0;
 }

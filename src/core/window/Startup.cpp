@@ -11,13 +11,13 @@
 #include <QtGlobal>
 
 void Game::Form_Load(const QString& executablePath) {
-    v.SonActif = -1;
-    v.PartiesJouees = 0;
-    v.PartiesGagnees = 0;
-    v.VictConsMax = 0;
+    vars_.SonActif = -1;
+    vars_.PartiesJouees = 0;
+    vars_.PartiesGagnees = 0;
+    vars_.VictConsMax = 0;
 
-    v.FichierParametres = settingsFilePath(executablePath);
-    if (v.FichierParametres.isEmpty()) {
+    vars_.FichierParametres = settingsFilePath(executablePath);
+    if (vars_.FichierParametres.isEmpty()) {
         qWarning("Tervalo: no usable folder for the settings file (HOME and XDG_CONFIG_HOME are "
                  "unset or relative); the statistics of this run are kept in memory only");
     }
@@ -27,26 +27,26 @@ void Game::Form_Load(const QString& executablePath) {
     buildBoard();
 
     // Each key is applied as soon as it is read.
-    c.TempsMeilleur.text = LireParametre(SettingsSection, QStringLiteral("Temps"));
+    controls_.TempsMeilleur.text = LireParametre(SettingsSection, QStringLiteral("Temps"));
 
     const QString bestRun = LireParametre(SettingsSection, QStringLiteral("PConsecutives"));
-    c.VictConsMeilleure.text = bestRun;
-    v.VictConsMax = readNumber(bestRun);
+    controls_.VictConsMeilleure.text = bestRun;
+    vars_.VictConsMax = readNumber(bestRun);
 
     const QString played = LireParametre(SettingsSection, QStringLiteral("PJoue"));
-    c.PJoue.text = played;
-    v.PartiesJouees = readNumber(played);
+    controls_.PJoue.text = played;
+    vars_.PartiesJouees = readNumber(played);
 
     const QString won = LireParametre(SettingsSection, QStringLiteral("PGagne"));
-    c.PGagne.text = won;
-    v.PartiesGagnees = readNumber(won);
+    controls_.PGagne.text = won;
+    vars_.PartiesGagnees = readNumber(won);
 
     // The switch is set here directly: selecting the option does not go through its handler.
     const QString soundValue = LireParametre(SettingsSection, QStringLiteral("Sonore"));
     const bool soundOn = soundValue.isEmpty() || soundValue == QLatin1String("1");
-    c.Sons[0].value = soundOn ? 1 : 0;
-    c.Sons[1].value = soundOn ? 0 : 1;
-    v.SonActif = soundOn ? -1 : 0;
+    controls_.Sons[0].value = soundOn ? 1 : 0;
+    controls_.Sons[1].value = soundOn ? 0 : 1;
+    vars_.SonActif = soundOn ? -1 : 0;
 
     Marquage();
 }

@@ -176,7 +176,7 @@ TEST_F(DealTest, SeededDealsAgreeWithTheirMines) {
         FixedRandom seeded({}, seed);
         ManualClock seededClock;
         RecordingPlayer silent;
-        Game g(seeded, seededClock, silent);
+        TestGame g(seeded, seededClock, silent);
         g.buildBoard();
         std::array<Colour, 101> lastColour{};
         for (int d = 0; d < Deals / 5 && !HasFailure(); ++d) {
@@ -252,7 +252,7 @@ TEST(SystemRandom, DealsOnTheRealSource) {
     SystemRandom random;
     ManualClock clock;
     RecordingPlayer sound;
-    Game g(random, clock, sound);
+    TestGame g(random, clock, sound);
     g.buildBoard();
     for (int d = 0; d < 50; ++d) {
         clock.dayFraction = d / 50.0;

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/Game.h"
 #include "core/stats/Statistics.h"
 #include "support/Fakes.h"
+#include "support/TestGame.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -109,7 +109,7 @@ protected:
     FixedRandom random;
     ManualClock clock;
     RecordingPlayer sound;
-    Game game;
+    TestGame game;
 };
 
 TEST_F(MarquageTest, ShowsTheCountersAndReturnsToTheStateBetweenGames) {

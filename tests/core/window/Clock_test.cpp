@@ -89,7 +89,7 @@ TEST(SystemClock, DealsWithinOneSecondDiffer) {
     SystemRandom random;
     SystemClock clock;
     RecordingPlayer sound;
-    Game game(random, clock, sound);
+    TestGame game(random, clock, sound);
     game.buildBoard();
     std::vector<std::array<std::int16_t, 11>> boards;
     for (int k = 0; k < 3; ++k) {
@@ -110,7 +110,7 @@ TEST(SystemClock, TheWindowShowsEachSecondOnTime) {
     SystemRandom random;
     SystemClock clock;
     RecordingPlayer sound;
-    Game game(random, clock, sound);
+    TestGame game(random, clock, sound);
     QTemporaryDir dir;
     game.Form_Load(dir.filePath(QStringLiteral("tervalo")));
     Tableau window(game);

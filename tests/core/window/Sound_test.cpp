@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/Game.h"
 #include "support/Fakes.h"
+#include "support/TestGame.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ protected:
     FixedRandom random;
     ManualClock clock;
     RecordingPlayer sound;
-    Game game{random, clock, sound};
+    TestGame game{random, clock, sound};
 };
 } // namespace
 

@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "core/Game.h"
 #include "settings/SettingsPath.h"
 #include "support/Fakes.h"
+#include "support/TestGame.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -56,7 +56,7 @@ protected:
         FixedRandom random;
         ManualClock clock;
         RecordingPlayer sound;
-        Game game{random, clock, sound};
+        TestGame game{random, clock, sound};
     };
     std::unique_ptr<Run> startRun() {
         auto run = std::make_unique<Run>();
@@ -72,7 +72,7 @@ protected:
     QString settings;
 };
 
-void expectFirstRunPanel(const Game& game) {
+void expectFirstRunPanel(const TestGame& game) {
     EXPECT_EQ(game.c.PJoue.text, QStringLiteral("0"));
     EXPECT_EQ(game.c.PGagne.text, QStringLiteral("0"));
     EXPECT_EQ(game.c.Pourcent.text, QStringLiteral("0 %"));
@@ -89,7 +89,7 @@ void expectFirstRunPanel(const Game& game) {
 
 TEST_F(StartupTest, FirstRunShowsEmptyStatisticsAndTheCloseCreatesTheFile) {
     auto run = startRun();
-    Game& game = run->game;
+    TestGame& game = run->game;
     EXPECT_EQ(game.v.FichierParametres, settings);
     expectFirstRunPanel(game);
     EXPECT_EQ(game.c.Mines.text, QStringLiteral("10"));
@@ -111,7 +111,7 @@ TEST_F(StartupTest, SavedStatisticsComeBackAndTheirTextsAreKept) {
     writeFileBytes(settings, "[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=007\r\nPjoue=12abc\r\n"
                              "PGagne=7\r\nSonore=1\r\n");
     auto run = startRun();
-    Game& game = run->game;
+    TestGame& game = run->game;
     EXPECT_EQ(game.c.TempsMeilleur.text, QStringLiteral("0:01:47"));
     EXPECT_EQ(game.c.VictConsMeilleure.text, QStringLiteral("007"));
     EXPECT_EQ(game.v.VictConsMax, 7);
@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Values, SoundSetting,
 TEST_F(StartupTest, AGameInProgressAtCloseIsNotCounted) {
     writeFileBytes(settings, "[Parametres]\r\nPjoue=5\r\n");
     auto run = startRun();
-    Game& game = run->game;
+    TestGame& game = run->game;
     game.Nouveau();
     ASSERT_EQ(game.v.PartiesJouees, 6);
     ASSERT_TRUE(game.gameInProgress());
@@ -245,7 +245,7 @@ TEST_F(StartupTest, CountsOutOfRangeAreClamped) {
     writeFileBytes(settings,
                    "[Parametres]\r\nPConsecutives=99999999\r\nPjoue=-70000\r\nPGagne=1e9\r\n");
     auto run = startRun();
-    Game& game = run->game;
+    TestGame& game = run->game;
     EXPECT_EQ(game.v.VictConsMax, 32767);
     EXPECT_EQ(game.v.PartiesJouees, -32768);
     EXPECT_EQ(game.v.PartiesGagnees, 32767);
@@ -346,7 +346,7 @@ TEST_F(StartupTest, FilesOutOfTheOrdinaryStillReadAndWriteBack) {
         chrono.start();
         auto run = startRun();
         EXPECT_LT(chrono.elapsed(), 5000);
-        const Game& loaded = run->game;
+        const TestGame& loaded = run->game;
         EXPECT_EQ(loaded.c.PJoue.text, QString::number(loaded.v.PartiesJouees));
         EXPECT_EQ(loaded.c.PGagne.text, QString::number(loaded.v.PartiesGagnees));
         run->game.Form_Unload();
