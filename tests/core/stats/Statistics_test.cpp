@@ -4,6 +4,7 @@
 
 #include "core/stats/Statistics.h"
 #include "support/Fakes.h"
+#include "support/Files.h"
 #include "support/TestGame.h"
 
 #include <QFile>
@@ -100,10 +101,7 @@ protected:
         game.v.FichierParametres = dir.filePath(QStringLiteral("tervalo.tvo"));
     }
 
-    QByteArray fileBytes() const {
-        QFile f(game.v.FichierParametres);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
-    }
+    QByteArray fileBytes() const { return readFileBytes(game.v.FichierParametres); }
 
     QTemporaryDir dir;
     FixedRandom random;

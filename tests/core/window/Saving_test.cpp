@@ -2,9 +2,9 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "settings/SettingsPath.h"
 #include "support/BoardFixture.h"
 #include "support/Faults.h"
+#include "support/Files.h"
 #include "support/Play.h"
 
 #include <QDir>
@@ -31,17 +31,6 @@ namespace {
 
 const QByteArray TenGames("[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
                           "PGagne=4\r\nSonore=1\r\n");
-
-QByteArray readFileBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
-}
-
-void writeFileBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 const std::vector<int> Mines = {2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
 
@@ -164,35 +153,8 @@ TEST(EndOfGame, AKilledGameKeepsEveryFinishedGame) {
     }
 }
 
-struct Environment {
-    const char* xdg; // nullptr: unset
-    const char* home;
-    const char* expected;
-};
-
-TEST(SettingsPath, TheUserFolderComesOnlyFromAnAbsolutePath) {
-    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-    const QByteArray home = qgetenv("HOME");
-    const Environment cases[] = {
-        {"/x/config", "/home/j", "/x/config/tervalo"},
-        {"config", "/home/j", "/home/j/.config/tervalo"},
-        {"", "/home/j/", "/home/j/.config/tervalo"},
-        {nullptr, "home", ""},
-        {"config", nullptr, ""},
-        {nullptr, nullptr, ""},
-    };
-    for (const Environment& c : cases) {
-        c.xdg ? qputenv("XDG_CONFIG_HOME", c.xdg) : qunsetenv("XDG_CONFIG_HOME");
-        c.home ? qputenv("HOME", c.home) : qunsetenv("HOME");
-        EXPECT_EQ(userConfigDirectory(), QString::fromLatin1(c.expected))
-            << (c.xdg ? c.xdg : "unset") << " " << (c.home ? c.home : "unset");
-    }
-    xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
-    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
-}
-
 // Nowhere to keep the file: one warning, the game plays on, nothing is written anywhere.
-TEST(SettingsPath, WithoutAUsableFolderTheStatisticsStayInMemory) {
+TEST(SavingPlace, WithoutAUsableFolderTheStatisticsStayInMemory) {
     const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
     const QByteArray home = qgetenv("HOME");
     qputenv("XDG_CONFIG_HOME", "config");
@@ -231,7 +193,7 @@ QByteArray readRawBytes(const QByteArray& path) {
     return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
 }
 
-TEST(SettingsPath, AHomeNamedInLatin1KeepsTheStatisticsThere) {
+TEST(SavingPlace, AHomeNamedInLatin1KeepsTheStatisticsThere) {
     const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
     const QByteArray home = qgetenv("HOME");
     QTemporaryDir dir;
@@ -252,7 +214,7 @@ TEST(SettingsPath, AHomeNamedInLatin1KeepsTheStatisticsThere) {
     home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
 }
 
-TEST(SettingsPath, AGameInAFolderNamedInLatin1SavesBesideItself) {
+TEST(SavingPlace, AGameInAFolderNamedInLatin1SavesBesideItself) {
     QTemporaryDir dir;
     const QByteArray latin1 = QFile::encodeName(dir.path()) + Latin1Name;
     ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);

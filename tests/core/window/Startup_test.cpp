@@ -2,8 +2,8 @@
 //
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "settings/SettingsPath.h"
 #include "support/Fakes.h"
+#include "support/Files.h"
 #include "support/TestGame.h"
 
 #include <QDir>
@@ -39,16 +39,6 @@ protected:
         } else {
             qputenv("XDG_CONFIG_HOME", savedConfig);
         }
-    }
-
-    static void writeFileBytes(const QString& path, const QByteArray& bytes) {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-        ASSERT_EQ(f.write(bytes), bytes.size());
-    }
-    static QByteArray readFileBytes(const QString& path) {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
     }
 
     // A fresh run of the program: a new game object loaded from the executable.
@@ -389,57 +379,6 @@ TEST_F(StartupTest, AnUnreadableFileReadsAsNoFile) {
     ASSERT_TRUE(QFile::setPermissions(settings, QFileDevice::WriteOwner));
     auto run = startRun();
     expectFirstRunPanel(run->game);
-}
-
-TEST(SettingsPath, LiesBesideTheExecutableNamedAfterIt) {
-    QTemporaryDir dir;
-    for (const char* name : {"tervalo", "tervalo.exe", "mon.jeu.bin"}) {
-        const QString exe = dir.filePath(QString::fromLatin1(name));
-        const QString expected = dir.filePath(QFileInfo(exe).completeBaseName() + ".tvo");
-        EXPECT_EQ(settingsFilePath(exe, QStringLiteral("/nowhere")), expected) << name;
-    }
-}
-
-TEST(SettingsPath, FollowsTheSymlinkToTheInstalledExecutable) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("lib/tervalo")));
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("bin")));
-    QFile real(dir.filePath(QStringLiteral("lib/tervalo/tervalo")));
-    ASSERT_TRUE(real.open(QIODevice::WriteOnly));
-    real.close();
-    ASSERT_EQ(::symlink("../lib/tervalo/tervalo", qPrintable(dir.filePath("bin/tervalo"))), 0);
-    const QString canonical = QFileInfo(dir.path()).canonicalFilePath();
-    EXPECT_EQ(
-        settingsFilePath(dir.filePath(QStringLiteral("bin/tervalo")), QStringLiteral("/nowhere")),
-        canonical + QStringLiteral("/lib/tervalo/tervalo.tvo"));
-}
-
-TEST(SettingsPath, AnInstallFolderThatCannotBeWrittenSendsItToTheUserFolder) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes in every folder; run as another user to check this";
-    }
-    QTemporaryDir dir;
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("lib")));
-    const QString exe = dir.filePath(QStringLiteral("lib/tervalo"));
-    QFile f(exe);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    const QString lib = dir.filePath(QStringLiteral("lib"));
-    ASSERT_TRUE(QFile::setPermissions(lib, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_EQ(settingsFilePath(exe, dir.filePath(QStringLiteral("config/tervalo"))),
-              dir.filePath(QStringLiteral("config/tervalo/tervalo.tvo")));
-
-    // A file already there that the user may write is still used.
-    ASSERT_TRUE(QFile::setPermissions(lib, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                               QFileDevice::ExeOwner));
-    QFile tvo(dir.filePath(QStringLiteral("lib/tervalo.tvo")));
-    ASSERT_TRUE(tvo.open(QIODevice::WriteOnly));
-    tvo.close();
-    ASSERT_TRUE(QFile::setPermissions(lib, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_EQ(settingsFilePath(exe, dir.filePath(QStringLiteral("config/tervalo"))),
-              dir.filePath(QStringLiteral("lib/tervalo.tvo")));
-    QFile::setPermissions(lib,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace
