@@ -155,10 +155,8 @@ TEST(EndOfGame, AKilledGameKeepsEveryFinishedGame) {
 
 // Nowhere to keep the file: one warning, the game plays on, nothing is written anywhere.
 TEST(SavingPlace, WithoutAUsableFolderTheStatisticsStayInMemory) {
-    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-    const QByteArray home = qgetenv("HOME");
-    qputenv("XDG_CONFIG_HOME", "config");
-    qunsetenv("HOME");
+    const ScopedEnv configHome("XDG_CONFIG_HOME", "config");
+    const ScopedEnv home("HOME", QByteArray());
     QTemporaryDir dir;
     const QString savedDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
@@ -174,13 +172,9 @@ TEST(SavingPlace, WithoutAUsableFolderTheStatisticsStayInMemory) {
         p.f.game.Form_Unload();
         EXPECT_EQ(warnings.messages().size(), 1);
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"jeu"});
-    EXPECT_EQ(QDir(dir.filePath("jeu")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList({"tervalo", "tervalo.tvo"}));
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"jeu"});
+    EXPECT_EQ(folderEntries(dir.filePath("jeu")), QStringList({"tervalo", "tervalo.tvo"}));
     QDir::setCurrent(savedDir);
-    xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
-    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
 }
 
 // Names that are not UTF-8 (a Latin-1 byte, as an older system names folders) change nothing:
@@ -194,13 +188,11 @@ QByteArray readRawBytes(const QByteArray& path) {
 }
 
 TEST(SavingPlace, AHomeNamedInLatin1KeepsTheStatisticsThere) {
-    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-    const QByteArray home = qgetenv("HOME");
     QTemporaryDir dir;
     const QByteArray latin1 = QFile::encodeName(dir.path()) + Latin1Name;
     ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
-    qunsetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", latin1);
+    const ScopedEnv configHome("XDG_CONFIG_HOME", QByteArray());
+    const ScopedEnv home("HOME", latin1);
     // A folder in place of the file beside the executable sends it to the per-user folder.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jeu/tervalo.tvo")));
     {
@@ -210,8 +202,6 @@ TEST(SavingPlace, AHomeNamedInLatin1KeepsTheStatisticsThere) {
     }
     EXPECT_TRUE(readRawBytes(latin1 + "/.config/tervalo/tervalo.tvo").contains("PGagne=1\r\n"));
     std::filesystem::remove_all(latin1.toStdString()); // QTemporaryDir cannot name it
-    xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
-    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
 }
 
 TEST(SavingPlace, AGameInAFolderNamedInLatin1SavesBesideItself) {

@@ -27,18 +27,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(config.isValid());
-        savedConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         executable = dir.filePath(QStringLiteral("tervalo"));
         writeFileBytes(executable, "#!/bin/sh\n");
         settings = dir.filePath(QStringLiteral("tervalo.tvo"));
-    }
-    void TearDown() override {
-        if (savedConfig.isNull()) {
-            qunsetenv("XDG_CONFIG_HOME");
-        } else {
-            qputenv("XDG_CONFIG_HOME", savedConfig);
-        }
     }
 
     // A fresh run of the program: a new game object loaded from the executable.
@@ -57,7 +48,7 @@ protected:
 
     QTemporaryDir dir;
     QTemporaryDir config;
-    QByteArray savedConfig;
+    ScopedEnv configHome{"XDG_CONFIG_HOME", config.path().toLocal8Bit()};
     QString executable;
     QString settings;
 };
