@@ -162,16 +162,11 @@ TEST_F(DealTest, GamesPlayedStopsAtItsLimit) {
 // Many deals from seeded draws, each checked against what the mines alone say it should be.
 TEST_F(DealTest, SeededDealsAgreeWithTheirMines) {
     constexpr int Deals = 2000;
-    const std::vector<QRgb> allowed{toQRgb(colours::BoardBackground),
-                                    toQRgb(colours::Black),
-                                    toQRgb(colours::Red),
-                                    toQRgb(0xFF0000),
-                                    toQRgb(0x00C000),
-                                    toQRgb(0xC000C0),
-                                    toQRgb(0x0000C0),
-                                    toQRgb(0x0080FF),
-                                    toQRgb(0xC0C000),
-                                    toQRgb(0x00C0C0)};
+    std::vector<QRgb> allowed;
+    for (const Colour c : {colours::BoardBackground, colours::Black, colours::Red, 0xFF0000,
+                           0x00C000, 0xC000C0, 0x0000C0, 0x0080FF, 0xC0C000, 0x00C0C0}) {
+        allowed.push_back(toQRgb(c));
+    }
     for (unsigned seed = 1; seed <= 5; ++seed) {
         FixedRandom seeded({}, seed);
         ManualClock seededClock;
