@@ -68,12 +68,6 @@ Bytes fileBytes(const QString& path) {
     return file.readAll();
 }
 
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 QByteArray utf16(const QString& text, bool littleEndian) {
     QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
     for (const QChar c : text) {
@@ -171,7 +165,7 @@ TEST(SettingsVectors, FilesMatchRecordedBytes) {
         const bool missingDir = vector[u"setup"].toString() == u"missing_directory";
         DiskStore store{dir.filePath(missingDir ? "absent/tervalo.tvo" : "tervalo.tvo")};
         if (const Bytes initial = bytesOf(vector[u"initial"]))
-            putFile(store.path, *initial);
+            writeFileBytes(store.path, *initial);
         replay(vector, store);
     }
 }
@@ -220,8 +214,9 @@ TEST_F(SettingsWrite, FirstCloseWithoutFileWritesTheFiveKeysInOrder) {
     EXPECT_EQ(fileBytes(path), expected);
 
     // The reset then replaces every value in place; a hand-written spelling survives.
-    putFile(path, "[PARAMETRES]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPJOUE=12\r\nPGagne=7\r\n"
-                  "Sonore=1\r\n");
+    writeFileBytes(path,
+                   "[PARAMETRES]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPJOUE=12\r\nPGagne=7\r\n"
+                   "Sonore=1\r\n");
     const std::pair<const char*, const char*> reset[] = {
         {"Temps", ""}, {"PConsecutives", "0"}, {"Pjoue", "0"}, {"PGagne", "0"}, {"Sonore", "0"}};
     for (const auto& [key, value] : reset)
@@ -392,7 +387,7 @@ TEST_F(SettingsFile, DirectoryInPlaceOfTheFile) {
 }
 
 TEST_F(SettingsFile, WritesThatCannotBeDoneFailWithOneWarning) {
-    putFile(dir.filePath("plain"), "x");
+    writeFileBytes(dir.filePath("plain"), "x");
     const QString paths[] = {dir.filePath("absent/tervalo.tvo"), dir.filePath("plain/tervalo.tvo"),
                              QString()};
     for (const QString& path : paths) {
@@ -429,7 +424,7 @@ TEST_F(SettingsFile, BinaryGarbageKeptWhenTheSectionIsAdded) {
     for (char& c : garbage)
         c = char(random->bounded(256));
     garbage.replace('[', '(');
-    putFile(path, garbage);
+    writeFileBytes(path, garbage);
     ASSERT_TRUE(writeFile(path, "Parametres", "Pjoue", QByteArray("4")));
     const QByteArray after = fileBytes(path).value_or(QByteArray());
     EXPECT_TRUE(after.startsWith(garbage));
@@ -501,7 +496,7 @@ TEST_F(SettingsSave, SameBytesAsOneWritePerKey) {
             // One write per key in memory, which the recorded vectors tie to the file's bytes.
             Bytes each = initials[i];
             if (each)
-                putFile(file, *each);
+                writeFileBytes(file, *each);
             for (const auto& w : sets[k]) {
                 if (each || w.value)
                     each = write(each ? &*each : nullptr, "Parametres", w.key, w.value);
@@ -516,7 +511,8 @@ TEST_F(SettingsSave, SameBytesAsOneWritePerKey) {
 // after the limit are found, and a save keeps every byte that is not one of its keys.
 TEST_F(SettingsSave, FileOverTheReadingLimitIsSavedWhole) {
     const QByteArray comment = ';' + QByteArray(2 << 20, 'c');
-    putFile(path, "[Parametres]\r\nTemps=0:01:47\r\n" + comment + "\r\nPGagne=3\r\n[Autre]\r\nx=1");
+    writeFileBytes(path, "[Parametres]\r\nTemps=0:01:47\r\n" + comment +
+                             "\r\nPGagne=3\r\n[Autre]\r\nx=1");
     EXPECT_EQ(readFile(path, "Parametres", "PGagne").text, "3");
     EXPECT_TRUE(writeFile(path, "Parametres", kClose));
     EXPECT_EQ(fileBytes(path), "[Parametres]\r\nTemps=0:00:59\r\n" + comment +
@@ -531,7 +527,7 @@ TEST_F(SettingsSave, OutOfInodesRewritesInPlaceAndSaysSoOnce) {
     if (!filesystem.isValid())
         GTEST_SKIP() << "needs root to mount a tmpfs";
     const QString path = filesystem.path() + "/tervalo.tvo";
-    putFile(path, "[Parametres]\r\nPjoue=10\r\n");
+    writeFileBytes(path, "[Parametres]\r\nPjoue=10\r\n");
     QProcess writer;
     writer.start(QStringLiteral(TERVALO_PROFILE_WRITER), {path, QStringLiteral("--twice")});
     ASSERT_TRUE(writer.waitForFinished(10000));
@@ -545,7 +541,7 @@ TEST_F(SettingsSave, OutOfInodesRewritesInPlaceAndSaysSoOnce) {
 TEST_F(SettingsSave, FailedFlushLeavesTheOldFileWhole) {
     const QByteArray old = "[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
                            "PGagne=7\r\nSonore=1\r\n";
-    putFile(path, old);
+    writeFileBytes(path, old);
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ReadGroup));
     {
@@ -570,7 +566,8 @@ TEST_F(SettingsSave, FailedFlushLeavesTheOldFileWhole) {
 // was accepted. The old file must come back from the device byte for byte, with one warning.
 TEST_F(SettingsSave, FailedSyncLeavesTheOldFileOnTheDevice) {
     const QByteArray old = "[Parametres]\r\nTemps=0:01:47\r\nPjoue=10\r\n";
-    FullBackingStore store([&](const QString& folder) { putFile(folder + "/tervalo.tvo", old); });
+    FullBackingStore store(
+        [&](const QString& folder) { writeFileBytes(folder + "/tervalo.tvo", old); });
     if (!store.isValid())
         GTEST_SKIP() << "a full loop device " << store.why().toStdString();
     const QString path = store.folder() + "/tervalo.tvo";
@@ -610,7 +607,7 @@ TEST_F(SettingsSave, WritableFileInAFolderThatCannotBeWritten) {
 // A name so long that no temporary name can be made beside it is still written.
 TEST_F(SettingsSave, NameTooLongForATemporaryFile) {
     const QString longName = dir.filePath(QString(250, u'n') + ".tvo");
-    putFile(longName, "[Parametres]\r\nPjoue=10\r\n");
+    writeFileBytes(longName, "[Parametres]\r\nPjoue=10\r\n");
     EXPECT_TRUE(writeFile(longName, "Parametres", kClose));
     EXPECT_EQ(readFile(longName, "Parametres", "Pjoue").text, "11");
     EXPECT_EQ(folderEntries(dir.path()).size(), 1);
