@@ -31,6 +31,9 @@ namespace {
 
 const QByteArray TenGames("[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
                           "PGagne=4\r\nSonore=1\r\n");
+// The same after a win in 42 seconds.
+const QByteArray ElevenGames("[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
+                             "PGagne=5\r\nSonore=1\r\n");
 
 const std::vector<int> Mines = {2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
 
@@ -72,9 +75,7 @@ TEST(EndOfGame, WonAndLostGamesAreSavedAsTheCloseSavesThem) {
     FolderGame p(dir.path());
 
     win(p.f);
-    EXPECT_EQ(readFileBytes(p.settingsFile()),
-              "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
-              "PGagne=5\r\nSonore=1\r\n");
+    EXPECT_EQ(readFileBytes(p.settingsFile()), ElevenGames);
     lose(p.f);
     const QByteArray afterLoss = readFileBytes(p.settingsFile());
     EXPECT_EQ(afterLoss, "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=12\r\n"
@@ -102,9 +103,7 @@ void expectFaultLosesNothing(const QString& folder, const std::function<std::any
         EXPECT_TRUE(warnings.messages()[0].contains(p.settingsFile()));
     }
     p.f.game.Form_Unload();
-    EXPECT_EQ(readFileBytes(p.settingsFile()),
-              "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
-              "PGagne=5\r\nSonore=1\r\n");
+    EXPECT_EQ(readFileBytes(p.settingsFile()), ElevenGames);
     EXPECT_EQ(QDir(folder).entryList({QStringLiteral("tervalo.tvo*")}, QDir::Files),
               QStringList{"tervalo.tvo"});
 }
