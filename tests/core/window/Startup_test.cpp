@@ -171,9 +171,7 @@ TEST_F(StartupTest, CloseAfterChoosingNoSoundWritesZero) {
     run->game.c.Sons[0].value = 0;
     run->game.c.Sons[1].value = 1;
     run->game.Form_Unload();
-    EXPECT_EQ(readFileBytes(settings),
-              QByteArray("[Parametres]\r\nTemps=\r\nPConsecutives=\r\nPjoue=0\r\n"
-                         "PGagne=0\r\nSonore=0\r\n"));
+    EXPECT_EQ(readFileBytes(settings), QByteArray(FirstRunFile).replace("Sonore=1", "Sonore=0"));
     auto nextRun = startRun();
     EXPECT_EQ(nextRun->game.c.Sons[1].value, 1);
     EXPECT_EQ(nextRun->game.v.SonActif, 0);
