@@ -5,6 +5,7 @@
 #include "settings/ProfileFormat.h"
 #include "settings/SafeSave.h"
 #include "support/Faults.h"
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -65,12 +66,6 @@ Bytes fileBytes(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return file.readAll();
-}
-
-void putFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 QByteArray utf16(const QString& text, bool littleEndian) {
@@ -170,7 +165,7 @@ TEST(SettingsVectors, FilesMatchRecordedBytes) {
         const bool missingDir = vector[u"setup"].toString() == u"missing_directory";
         DiskStore store{dir.filePath(missingDir ? "absent/tervalo.tvo" : "tervalo.tvo")};
         if (const Bytes initial = bytesOf(vector[u"initial"]))
-            putFile(store.path, *initial);
+            writeFileBytes(store.path, *initial);
         replay(vector, store);
     }
 }
@@ -185,12 +180,31 @@ TEST(SettingsVectors, MemoryMatchesRecordedBytes) {
     }
 }
 
+// A settings file's place in a folder of the test's own.
+struct InFolder : ::testing::Test {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tervalo.tvo");
+};
+using SettingsWrite = InFolder;
+using SettingsFile = InFolder;
+using SettingsSave = InFolder;
+
+const char* const kKeys[] = {"Temps", "PConsecutives", "Pjoue", "PGagne", "Sonore"};
+
+// Starts the writer with `args` and kills it a random few milliseconds after it got going.
+void killWriter(QProcess& writer, const QStringList& args) {
+    writer.start(QStringLiteral(TERVALO_PROFILE_WRITER), args);
+    ASSERT_TRUE(writer.waitForStarted(5000));
+    ASSERT_TRUE(writer.waitForReadyRead(5000)) << "the writer never got going";
+    QThread::usleep(QRandomGenerator::global()->bounded(1000, 15000));
+    writer.kill();
+    ASSERT_TRUE(writer.waitForFinished(5000));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Writing: what the game writes, and how edits treat the lines around them.
 
-TEST(SettingsWrite, FirstCloseWithoutFileWritesTheFiveKeysInOrder) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
+TEST_F(SettingsWrite, FirstCloseWithoutFileWritesTheFiveKeysInOrder) {
     const std::pair<const char*, const char*> close[] = {
         {"Temps", ""}, {"PConsecutives", ""}, {"Pjoue", "0"}, {"PGagne", "0"}, {"Sonore", "1"}};
     for (const auto& [key, value] : close)
@@ -200,8 +214,9 @@ TEST(SettingsWrite, FirstCloseWithoutFileWritesTheFiveKeysInOrder) {
     EXPECT_EQ(fileBytes(path), expected);
 
     // The reset then replaces every value in place; a hand-written spelling survives.
-    putFile(path, "[PARAMETRES]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPJOUE=12\r\nPGagne=7\r\n"
-                  "Sonore=1\r\n");
+    writeFileBytes(path,
+                   "[PARAMETRES]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPJOUE=12\r\nPGagne=7\r\n"
+                   "Sonore=1\r\n");
     const std::pair<const char*, const char*> reset[] = {
         {"Temps", ""}, {"PConsecutives", "0"}, {"Pjoue", "0"}, {"PGagne", "0"}, {"Sonore", "0"}};
     for (const auto& [key, value] : reset)
@@ -219,7 +234,7 @@ struct WriteCase {
     QByteArray expected;
 };
 
-TEST(SettingsWrite, EditsChangeOnlyWhatTheyMust) {
+TEST_F(SettingsWrite, EditsChangeOnlyWhatTheyMust) {
     const QByteArray twoSections = "[Parametres]\r\nTemps=1\r\n\r\n; autre\r\n[Autre]\r\nx=1\r\n";
     const WriteCase cases[] = {
         WriteCase{"NewKeyAfterLastKeyNotAfterBlankOrComment", twoSections, "Parametres", "Sonore",
@@ -361,9 +376,7 @@ TEST(SettingsRead, TenThousandCharacterLinesAndRepeats) {
 // ---------------------------------------------------------------------------------------------
 // Files: what cannot be read reads as no file; what cannot be written stays as it was.
 
-TEST(SettingsFile, DirectoryInPlaceOfTheFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
+TEST_F(SettingsFile, DirectoryInPlaceOfTheFile) {
     ASSERT_TRUE(QDir(dir.path()).mkdir("tervalo.tvo"));
     WarningLog warnings;
     EXPECT_EQ(readFile(path, "Parametres", "Temps", 255, "d").text, "d");
@@ -373,9 +386,8 @@ TEST(SettingsFile, DirectoryInPlaceOfTheFile) {
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
-TEST(SettingsFile, WritesThatCannotBeDoneFailWithOneWarning) {
-    QTemporaryDir dir;
-    putFile(dir.filePath("plain"), "x");
+TEST_F(SettingsFile, WritesThatCannotBeDoneFailWithOneWarning) {
+    writeFileBytes(dir.filePath("plain"), "x");
     const QString paths[] = {dir.filePath("absent/tervalo.tvo"), dir.filePath("plain/tervalo.tvo"),
                              QString()};
     for (const QString& path : paths) {
@@ -386,8 +398,7 @@ TEST(SettingsFile, WritesThatCannotBeDoneFailWithOneWarning) {
         EXPECT_EQ(readFile(path, "Parametres", "Temps").n, 0);
     }
     EXPECT_EQ(fileBytes(dir.filePath("plain")), QByteArray("x"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"plain"});
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"plain"});
 
     WarningLog warnings;
     EXPECT_FALSE(writeFile(dir.filePath("tervalo.tvo"), "Parametres", "a=b", QByteArray("1")));
@@ -395,32 +406,25 @@ TEST(SettingsFile, WritesThatCannotBeDoneFailWithOneWarning) {
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("tervalo.tvo")));
 }
 
-TEST(SettingsFile, DeletingFromNoFileCreatesNone) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
+TEST_F(SettingsFile, DeletingFromNoFileCreatesNone) {
     EXPECT_TRUE(writeFile(path, "Parametres", "Temps", std::nullopt));
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
-TEST(SettingsFile, ReplacingLeavesNoTemporaryFileBehind) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
+TEST_F(SettingsFile, ReplacingLeavesNoTemporaryFileBehind) {
     for (int i = 0; i < 5; ++i)
         ASSERT_TRUE(writeFile(path, "Parametres", "Pjoue", QByteArray::number(i)));
     EXPECT_EQ(fileBytes(path), QByteArray("[Parametres]\r\nPjoue=4\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"tervalo.tvo"});
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"tervalo.tvo"});
 }
 
-TEST(SettingsFile, BinaryGarbageKeptWhenTheSectionIsAdded) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
+TEST_F(SettingsFile, BinaryGarbageKeptWhenTheSectionIsAdded) {
     QByteArray garbage(4096, '\0');
     auto* random = QRandomGenerator::global();
     for (char& c : garbage)
         c = char(random->bounded(256));
     garbage.replace('[', '(');
-    putFile(path, garbage);
+    writeFileBytes(path, garbage);
     ASSERT_TRUE(writeFile(path, "Parametres", "Pjoue", QByteArray("4")));
     const QByteArray after = fileBytes(path).value_or(QByteArray());
     EXPECT_TRUE(after.startsWith(garbage));
@@ -432,36 +436,26 @@ TEST(SettingsFile, BinaryGarbageKeptWhenTheSectionIsAdded) {
 // A writer killed at any moment leaves a whole file: every key has either its old or its new
 // value. The helper writes the five keys over and over, each round one higher.
 
-TEST(SettingsFile, KilledWriterLeavesAWholeFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
-    const char* const keys[] = {"Temps", "PConsecutives", "Pjoue", "PGagne", "Sonore"};
-    for (const char* key : keys)
+TEST_F(SettingsFile, KilledWriterLeavesAWholeFile) {
+    for (const char* key : kKeys)
         ASSERT_TRUE(writeFile(path, "Parametres", key, QByteArray("0")));
-
-    auto* random = QRandomGenerator::global();
     long long last = 0;
     int interrupted = 0;
     for (int run = 0; run < 12; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
         QProcess writer;
-        writer.start(QStringLiteral(TERVALO_PROFILE_WRITER), {path});
-        ASSERT_TRUE(writer.waitForStarted(5000));
-        ASSERT_TRUE(writer.waitForReadyRead(5000)) << "the writer never got going";
-        QThread::usleep(random->bounded(1000, 15000));
-        writer.kill();
-        ASSERT_TRUE(writer.waitForFinished(5000));
+        ASSERT_NO_FATAL_FAILURE(killWriter(writer, {path}));
         interrupted += writer.exitStatus() == QProcess::CrashExit;
 
         const QByteArray bytes = fileBytes(path).value_or(QByteArray());
         long long values[5];
         QByteArray expected = "[Parametres]\r\n";
         for (int k = 0; k < 5; ++k) {
-            const auto got = read(&bytes, "Parametres", keys[k]);
+            const auto got = read(&bytes, "Parametres", kKeys[k]);
             bool ok = false;
             values[k] = got.text.toLongLong(&ok);
-            ASSERT_TRUE(ok) << keys[k] << " in " << testing::PrintToString(bytes);
-            expected += QByteArray(keys[k]) + '=' + got.text + "\r\n";
+            ASSERT_TRUE(ok) << kKeys[k] << " in " << testing::PrintToString(bytes);
+            expected += QByteArray(kKeys[k]) + '=' + got.text + "\r\n";
         }
         EXPECT_EQ(bytes, expected);
         // Keys are written in order, so a round stops part-way with a prefix of them renewed.
@@ -485,7 +479,7 @@ const std::vector<profile::KeyWrite> kClose = {{"Temps", "0:00:59"},
                                                {"Sonore", "1"}};
 
 // Whatever the file held, a save gives the bytes of its keys written one by one, in order.
-TEST(SettingsSave, SameBytesAsOneWritePerKey) {
+TEST_F(SettingsSave, SameBytesAsOneWritePerKey) {
     const std::vector<profile::KeyWrite> sets[] = {
         kClose,
         {{"Temps", ""}, {"PConsecutives", "0"}, {"Pjoue", "0"}, {"PGagne", "0"}, {"Sonore", "0"}},
@@ -497,29 +491,28 @@ TEST(SettingsSave, SameBytesAsOneWritePerKey) {
     for (std::size_t i = 0; i < initials.size(); ++i) {
         for (std::size_t k = 0; k < std::size(sets); ++k) {
             SCOPED_TRACE("initial " + std::to_string(i) + ", set " + std::to_string(k));
-            QTemporaryDir dir;
-            const QString path = dir.filePath("tervalo.tvo");
+            QTemporaryDir fresh;
+            const QString file = fresh.filePath("tervalo.tvo");
             // One write per key in memory, which the recorded vectors tie to the file's bytes.
             Bytes each = initials[i];
             if (each)
-                putFile(path, *each);
+                writeFileBytes(file, *each);
             for (const auto& w : sets[k]) {
                 if (each || w.value)
                     each = write(each ? &*each : nullptr, "Parametres", w.key, w.value);
             }
-            EXPECT_TRUE(writeFile(path, "Parametres", sets[k]));
-            EXPECT_EQ(fileBytes(path), each);
+            EXPECT_TRUE(writeFile(file, "Parametres", sets[k]));
+            EXPECT_EQ(fileBytes(file), each);
         }
     }
 }
 
 // A file past the reading limit (a long comment line) is still read and saved whole: its keys
 // after the limit are found, and a save keeps every byte that is not one of its keys.
-TEST(SettingsSave, FileOverTheReadingLimitIsSavedWhole) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
+TEST_F(SettingsSave, FileOverTheReadingLimitIsSavedWhole) {
     const QByteArray comment = ';' + QByteArray(2 << 20, 'c');
-    putFile(path, "[Parametres]\r\nTemps=0:01:47\r\n" + comment + "\r\nPGagne=3\r\n[Autre]\r\nx=1");
+    writeFileBytes(path, "[Parametres]\r\nTemps=0:01:47\r\n" + comment +
+                             "\r\nPGagne=3\r\n[Autre]\r\nx=1");
     EXPECT_EQ(readFile(path, "Parametres", "PGagne").text, "3");
     EXPECT_TRUE(writeFile(path, "Parametres", kClose));
     EXPECT_EQ(fileBytes(path), "[Parametres]\r\nTemps=0:00:59\r\n" + comment +
@@ -529,12 +522,12 @@ TEST(SettingsSave, FileOverTheReadingLimitIsSavedWhole) {
 
 // Out of inodes no temporary file can be made: the file is rewritten in place, and a run says
 // once that its saves are not atomic.
-TEST(SettingsSave, OutOfInodesRewritesInPlaceAndSaysSoOnce) {
+TEST_F(SettingsSave, OutOfInodesRewritesInPlaceAndSaysSoOnce) {
     SmallFilesystem filesystem(1024, 2); // the root folder and the file
     if (!filesystem.isValid())
         GTEST_SKIP() << "needs root to mount a tmpfs";
     const QString path = filesystem.path() + "/tervalo.tvo";
-    putFile(path, "[Parametres]\r\nPjoue=10\r\n");
+    writeFileBytes(path, "[Parametres]\r\nPjoue=10\r\n");
     QProcess writer;
     writer.start(QStringLiteral(TERVALO_PROFILE_WRITER), {path, QStringLiteral("--twice")});
     ASSERT_TRUE(writer.waitForFinished(10000));
@@ -545,12 +538,10 @@ TEST(SettingsSave, OutOfInodesRewritesInPlaceAndSaysSoOnce) {
 
 // A device that fails when the data is flushed (here: the file may not grow past 20 bytes)
 // leaves the old file byte for byte, with one warning naming it.
-TEST(SettingsSave, FailedFlushLeavesTheOldFileWhole) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
+TEST_F(SettingsSave, FailedFlushLeavesTheOldFileWhole) {
     const QByteArray old = "[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
                            "PGagne=7\r\nSonore=1\r\n";
-    putFile(path, old);
+    writeFileBytes(path, old);
     ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ReadGroup));
     {
@@ -561,8 +552,7 @@ TEST(SettingsSave, FailedFlushLeavesTheOldFileWhole) {
         EXPECT_TRUE(warnings.messages()[0].contains(path)) << warnings.messages()[0].toStdString();
     }
     EXPECT_EQ(fileBytes(path), old);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"tervalo.tvo"});
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"tervalo.tvo"});
 
     // Once the device works again the save goes through, and the file keeps its permissions.
     ASSERT_TRUE(writeFile(path, "Parametres", kClose));
@@ -574,9 +564,10 @@ TEST(SettingsSave, FailedFlushLeavesTheOldFileWhole) {
 
 // Storage that runs out only when the data is finally written: the sync fails after every write
 // was accepted. The old file must come back from the device byte for byte, with one warning.
-TEST(SettingsSave, FailedSyncLeavesTheOldFileOnTheDevice) {
+TEST_F(SettingsSave, FailedSyncLeavesTheOldFileOnTheDevice) {
     const QByteArray old = "[Parametres]\r\nTemps=0:01:47\r\nPjoue=10\r\n";
-    FullBackingStore store([&](const QString& folder) { putFile(folder + "/tervalo.tvo", old); });
+    FullBackingStore store(
+        [&](const QString& folder) { writeFileBytes(folder + "/tervalo.tvo", old); });
     if (!store.isValid())
         GTEST_SKIP() << "a full loop device " << store.why().toStdString();
     const QString path = store.folder() + "/tervalo.tvo";
@@ -591,7 +582,7 @@ TEST(SettingsSave, FailedSyncLeavesTheOldFileOnTheDevice) {
 
 // A writable file in a folder that takes no new file is rewritten in place; a failure there
 // still leaves the old contents.
-TEST(SettingsSave, WritableFileInAFolderThatCannotBeWritten) {
+TEST_F(SettingsSave, WritableFileInAFolderThatCannotBeWritten) {
     const QByteArray old = "[Parametres]\r\nPjoue=10\r\n";
     ReadOnlyFolder folder("tervalo.tvo", old);
     ASSERT_TRUE(folder.isValid());
@@ -614,34 +605,24 @@ TEST(SettingsSave, WritableFileInAFolderThatCannotBeWritten) {
 }
 
 // A name so long that no temporary name can be made beside it is still written.
-TEST(SettingsSave, NameTooLongForATemporaryFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QString(250, u'n') + ".tvo");
-    putFile(path, "[Parametres]\r\nPjoue=10\r\n");
-    EXPECT_TRUE(writeFile(path, "Parametres", kClose));
-    EXPECT_EQ(readFile(path, "Parametres", "Pjoue").text, "11");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 1);
+TEST_F(SettingsSave, NameTooLongForATemporaryFile) {
+    const QString longName = dir.filePath(QString(250, u'n') + ".tvo");
+    writeFileBytes(longName, "[Parametres]\r\nPjoue=10\r\n");
+    EXPECT_TRUE(writeFile(longName, "Parametres", kClose));
+    EXPECT_EQ(readFile(longName, "Parametres", "Pjoue").text, "11");
+    EXPECT_EQ(folderEntries(dir.path()).size(), 1);
 }
 
 // Whole saves killed at random instants: the file always holds one round, never a mix.
-TEST(SettingsSave, KilledSavesLeaveOneWholeRecord) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("tervalo.tvo");
-    const char* const keys[] = {"Temps", "PConsecutives", "Pjoue", "PGagne", "Sonore"};
-    auto* random = QRandomGenerator::global();
+TEST_F(SettingsSave, KilledSavesLeaveOneWholeRecord) {
     for (int run = 0; run < 12; ++run) {
         SCOPED_TRACE("run " + std::to_string(run));
         QProcess writer;
-        writer.start(QStringLiteral(TERVALO_PROFILE_WRITER), {path, QStringLiteral("--whole")});
-        ASSERT_TRUE(writer.waitForStarted(5000));
-        ASSERT_TRUE(writer.waitForReadyRead(5000)) << "the writer never got going";
-        QThread::usleep(random->bounded(1000, 15000));
-        writer.kill();
-        ASSERT_TRUE(writer.waitForFinished(5000));
+        ASSERT_NO_FATAL_FAILURE(killWriter(writer, {path, QStringLiteral("--whole")}));
         const QByteArray bytes = fileBytes(path).value_or(QByteArray());
         const QByteArray round = read(&bytes, "Parametres", "Temps").text;
         QByteArray expected = "[Parametres]\r\n";
-        for (const char* key : keys)
+        for (const char* key : kKeys)
             expected += QByteArray(key) + '=' + round + "\r\n";
         EXPECT_EQ(bytes, expected);
     }

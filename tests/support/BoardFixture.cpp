@@ -7,6 +7,8 @@
 #include "core/Board.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 
@@ -137,6 +139,26 @@ CellTable regions(const CellTable& contents, bool corners) {
         }
     }
     return label;
+}
+
+::testing::AssertionResult regionValuesAgree(const std::array<Colour, 101>& zones,
+                                             const CellTable& contents) {
+    const CellTable labels = regions(contents, true);
+    std::map<int, Colour> valueOfLabel;
+    std::set<Colour> valuesSeen;
+    for (int n = 1; n <= 100; ++n) {
+        bool ok = contents[n] != 9 || zones[n] == 255;
+        if (ok && labels[n] != 0) {
+            const auto [at, fresh] = valueOfLabel.emplace(labels[n], zones[n]);
+            ok = zones[n] > 20 &&
+                 (fresh ? valuesSeen.insert(zones[n]).second : at->second == zones[n]);
+        }
+        if (!ok) {
+            return ::testing::AssertionFailure() << "cell " << n << " (content " << contents[n]
+                                                 << ") has region value " << zones[n];
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 } // namespace reference
 

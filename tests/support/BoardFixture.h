@@ -11,6 +11,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <vector>
 
 // What a board should be, worked out from the mines alone, without the picture.
@@ -23,6 +24,10 @@ CellTable contents(const std::vector<int>& mines);
 // 0 for the other cells. Empty cells share a label when they are joined through empty cells
 // touching by a side, or, with `corners`, by a side or a corner.
 CellTable regions(const CellTable& contents, bool corners);
+// Whether the game's region values fit the board: 255 on each mine, and on the empty cells of
+// each region (sides or corners) one value above 20 that no other region has.
+::testing::AssertionResult regionValuesAgree(const std::array<Colour, 101>& zones,
+                                             const CellTable& contents);
 } // namespace reference
 
 // A game built as start-up leaves it (board constructed, sound on), on which a test deals the

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,6 +19,16 @@ const std::vector<int> IsolatedEmpty{24, 26, 64, 66, 43, 47, 2, 9, 92, 98};
 const std::vector<int> TopRow{2, 3, 4, 5, 6, 7, 8, 9, 11, 20};
 
 const QStringList Pop{QStringLiteral("\\POP.wav")};
+
+// Left clicks every safe cell still covered but those given, which stay covered.
+void openAllBut(WindowFixture& f, const std::set<int>& kept) {
+    for (const int n : play::safeCells(f)) {
+        if (!kept.contains(n) && !f.revealed(n)) {
+            f.leftClick(n);
+        }
+    }
+    ASSERT_TRUE(std::ranges::none_of(kept, [&](int n) { return f.revealed(n); }));
+}
 
 class Marking : public ::testing::Test {
 protected:
@@ -56,34 +67,29 @@ TEST_F(Marking, RightClicksCycleThroughTheThreeFacesAndCountMarks) {
 }
 
 TEST_F(Marking, CounterTurnsDarkRedAtTenAndStaysSo) {
+    // Right clicks, then what the counter shows: back to 10, then 9, by taking the last marks
+    // off (a question mark first), the colours never go back.
+    const struct {
+        std::vector<int> clicks;
+        const char* text;
+        Colour back, fore;
+    } steps[] = {
+        {{12, 13, 14, 15, 16, 17, 18, 19, 21}, "9", colours::Yellow, colours::Black},
+        {{22}, "10", colours::DarkRed, colours::White},
+        {{23}, "11", colours::DarkRed, colours::White},
+        {{23, 23}, "10", colours::DarkRed, colours::White},
+        {{22, 22}, "9", colours::DarkRed, colours::White},
+    };
     const auto& mines = f.game.c.Mines;
-    const int cells[] = {12, 13, 14, 15, 16, 17, 18, 19, 21, 22, 23};
-    for (int i = 0; i < 9; ++i) {
-        f.rightClick(cells[i]);
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE("step " + std::to_string(i));
+        for (const int cell : steps[i].clicks) {
+            f.rightClick(cell);
+        }
+        EXPECT_EQ(mines.text, steps[i].text);
+        EXPECT_EQ(mines.back, steps[i].back);
+        EXPECT_EQ(mines.fore, steps[i].fore);
     }
-    EXPECT_EQ(mines.text, "9");
-    EXPECT_EQ(mines.back, colours::Yellow);
-    EXPECT_EQ(mines.fore, colours::Black);
-
-    f.rightClick(cells[9]);
-    EXPECT_EQ(mines.text, "10");
-    EXPECT_EQ(mines.back, colours::DarkRed);
-    EXPECT_EQ(mines.fore, colours::White);
-
-    f.rightClick(cells[10]);
-    EXPECT_EQ(mines.text, "11");
-    EXPECT_EQ(mines.back, colours::DarkRed);
-
-    // Back to 10 by taking a question mark off, then to 9: the colours never go back.
-    f.rightClick(cells[10]);
-    f.rightClick(cells[10]);
-    EXPECT_EQ(mines.text, "10");
-    EXPECT_EQ(mines.back, colours::DarkRed);
-    f.rightClick(cells[9]);
-    f.rightClick(cells[9]);
-    EXPECT_EQ(mines.text, "9");
-    EXPECT_EQ(mines.back, colours::DarkRed);
-    EXPECT_EQ(mines.fore, colours::White);
 }
 
 TEST_F(Marking, MarkedCellIgnoresLeftClicks) {
@@ -104,12 +110,7 @@ TEST_F(Marking, MarksPlayNoPartInTheWin) {
     }
     EXPECT_EQ(f.game.v.NbMarques, 10);
     // Cell 45 is opened by no other click: leave it for last.
-    for (int n : play::safeCells(f)) {
-        if (n != 45 && !f.revealed(n)) {
-            f.leftClick(n);
-        }
-    }
-    ASSERT_FALSE(f.revealed(45));
+    ASSERT_NO_FATAL_FAILURE(openAllBut(f, {45}));
     EXPECT_TRUE(f.game.gameInProgress());
     f.leftClick(45);
     EXPECT_FALSE(f.game.gameInProgress());
@@ -189,12 +190,7 @@ TEST_F(Revealing, EmptyCellWithoutRegionValuePlaysBothSoundsAndOpensOnlyItself) 
 
 TEST_F(Revealing, WinFoundAtTheFirstCheckPlaysNoYeah) {
     f.dealThroughWindow(IsolatedEmpty);
-    for (int n : play::safeCells(f)) {
-        if (n != 45 && !f.revealed(n)) {
-            f.leftClick(n);
-        }
-    }
-    ASSERT_FALSE(f.revealed(45));
+    ASSERT_NO_FATAL_FAILURE(openAllBut(f, {45}));
     ASSERT_TRUE(f.game.gameInProgress());
     f.sound.played.clear();
     f.leftClick(45);
@@ -205,12 +201,7 @@ TEST_F(Revealing, WinFoundAtTheFirstCheckPlaysNoYeah) {
 
 TEST_F(Revealing, WinFoundAfterOpeningARegionFollowsTheYeah) {
     f.dealThroughWindow(TopRow);
-    const std::set<int> last = play::openedBy(f, 55);
-    for (int n : play::safeCells(f)) {
-        if (!last.contains(n) && !f.revealed(n)) {
-            f.leftClick(n);
-        }
-    }
+    ASSERT_NO_FATAL_FAILURE(openAllBut(f, play::openedBy(f, 55)));
     ASSERT_TRUE(f.game.gameInProgress());
     f.sound.played.clear();
     f.leftClick(55);

@@ -7,7 +7,6 @@
 #include "support/Files.h"
 #include "support/TestGame.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -215,12 +214,9 @@ TEST_F(MarquageTest, ResetWithNoFileCreatesItWithTheFiveKeysInOrder) {
 }
 
 TEST_F(MarquageTest, ResetReplacesTheValuesInPlaceAndKeepsOtherLines) {
-    {
-        QFile f(game.v.FichierParametres);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("; mes notes\r\n[Autre]\r\nTemps=9\r\n[PARAMETRES]\r\nSonore=1\r\nPJOUE=9\r\n"
-                "Temps=0:01:47\r\n");
-    }
+    writeFileBytes(game.v.FichierParametres,
+                   "; mes notes\r\n[Autre]\r\nTemps=9\r\n[PARAMETRES]\r\nSonore=1\r\nPJOUE=9\r\n"
+                   "Temps=0:01:47\r\n");
     game.RAZ_Click();
     EXPECT_EQ(fileBytes(), QByteArray("; mes notes\r\n[Autre]\r\nTemps=9\r\n[PARAMETRES]\r\n"
                                       "Sonore=0\r\nPJOUE=0\r\nTemps=\r\nPConsecutives=0\r\n"

@@ -31,6 +31,9 @@ namespace {
 
 const QByteArray TenGames("[Parametres]\r\nTemps=0:01:47\r\nPConsecutives=3\r\nPjoue=10\r\n"
                           "PGagne=4\r\nSonore=1\r\n");
+// The same after a win in 42 seconds.
+const QByteArray ElevenGames("[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
+                             "PGagne=5\r\nSonore=1\r\n");
 
 const std::vector<int> Mines = {2, 3, 4, 5, 6, 7, 8, 9, 11, 12};
 
@@ -72,9 +75,7 @@ TEST(EndOfGame, WonAndLostGamesAreSavedAsTheCloseSavesThem) {
     FolderGame p(dir.path());
 
     win(p.f);
-    EXPECT_EQ(readFileBytes(p.settingsFile()),
-              "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
-              "PGagne=5\r\nSonore=1\r\n");
+    EXPECT_EQ(readFileBytes(p.settingsFile()), ElevenGames);
     lose(p.f);
     const QByteArray afterLoss = readFileBytes(p.settingsFile());
     EXPECT_EQ(afterLoss, "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=12\r\n"
@@ -102,9 +103,7 @@ void expectFaultLosesNothing(const QString& folder, const std::function<std::any
         EXPECT_TRUE(warnings.messages()[0].contains(p.settingsFile()));
     }
     p.f.game.Form_Unload();
-    EXPECT_EQ(readFileBytes(p.settingsFile()),
-              "[Parametres]\r\nTemps=0:00:42\r\nPConsecutives=3\r\nPjoue=11\r\n"
-              "PGagne=5\r\nSonore=1\r\n");
+    EXPECT_EQ(readFileBytes(p.settingsFile()), ElevenGames);
     EXPECT_EQ(QDir(folder).entryList({QStringLiteral("tervalo.tvo*")}, QDir::Files),
               QStringList{"tervalo.tvo"});
 }
@@ -155,10 +154,8 @@ TEST(EndOfGame, AKilledGameKeepsEveryFinishedGame) {
 
 // Nowhere to keep the file: one warning, the game plays on, nothing is written anywhere.
 TEST(SavingPlace, WithoutAUsableFolderTheStatisticsStayInMemory) {
-    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-    const QByteArray home = qgetenv("HOME");
-    qputenv("XDG_CONFIG_HOME", "config");
-    qunsetenv("HOME");
+    const ScopedEnv configHome("XDG_CONFIG_HOME", "config");
+    const ScopedEnv home("HOME", QByteArray());
     QTemporaryDir dir;
     const QString savedDir = QDir::currentPath();
     QDir::setCurrent(dir.path());
@@ -174,13 +171,9 @@ TEST(SavingPlace, WithoutAUsableFolderTheStatisticsStayInMemory) {
         p.f.game.Form_Unload();
         EXPECT_EQ(warnings.messages().size(), 1);
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList{"jeu"});
-    EXPECT_EQ(QDir(dir.filePath("jeu")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              QStringList({"tervalo", "tervalo.tvo"}));
+    EXPECT_EQ(folderEntries(dir.path()), QStringList{"jeu"});
+    EXPECT_EQ(folderEntries(dir.filePath("jeu")), QStringList({"tervalo", "tervalo.tvo"}));
     QDir::setCurrent(savedDir);
-    xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
-    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
 }
 
 // Names that are not UTF-8 (a Latin-1 byte, as an older system names folders) change nothing:
@@ -194,13 +187,11 @@ QByteArray readRawBytes(const QByteArray& path) {
 }
 
 TEST(SavingPlace, AHomeNamedInLatin1KeepsTheStatisticsThere) {
-    const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
-    const QByteArray home = qgetenv("HOME");
     QTemporaryDir dir;
     const QByteArray latin1 = QFile::encodeName(dir.path()) + Latin1Name;
     ASSERT_EQ(::mkdir(latin1.constData(), 0700), 0);
-    qunsetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", latin1);
+    const ScopedEnv configHome("XDG_CONFIG_HOME", QByteArray());
+    const ScopedEnv home("HOME", latin1);
     // A folder in place of the file beside the executable sends it to the per-user folder.
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("jeu/tervalo.tvo")));
     {
@@ -210,8 +201,6 @@ TEST(SavingPlace, AHomeNamedInLatin1KeepsTheStatisticsThere) {
     }
     EXPECT_TRUE(readRawBytes(latin1 + "/.config/tervalo/tervalo.tvo").contains("PGagne=1\r\n"));
     std::filesystem::remove_all(latin1.toStdString()); // QTemporaryDir cannot name it
-    xdg.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", xdg);
-    home.isNull() ? qunsetenv("HOME") : qputenv("HOME", home);
 }
 
 TEST(SavingPlace, AGameInAFolderNamedInLatin1SavesBesideItself) {

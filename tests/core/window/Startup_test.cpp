@@ -28,18 +28,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         ASSERT_TRUE(config.isValid());
-        savedConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         executable = dir.filePath(QStringLiteral("tervalo"));
         writeFileBytes(executable, "#!/bin/sh\n");
         settings = dir.filePath(QStringLiteral("tervalo.tvo"));
-    }
-    void TearDown() override {
-        if (savedConfig.isNull()) {
-            qunsetenv("XDG_CONFIG_HOME");
-        } else {
-            qputenv("XDG_CONFIG_HOME", savedConfig);
-        }
     }
 
     // A fresh run of the program: a new game object loaded from the executable.
@@ -58,7 +49,7 @@ protected:
 
     QTemporaryDir dir;
     QTemporaryDir config;
-    QByteArray savedConfig;
+    ScopedEnv configHome{"XDG_CONFIG_HOME", config.path().toLocal8Bit()};
     QString executable;
     QString settings;
 };
@@ -130,39 +121,27 @@ TEST_F(StartupTest, TheGamesPlayedKeyIsFoundWhateverItsCase) {
                          "PGagne=0\r\nSonore=1\r\n"));
 }
 
-struct SoundLine {
-    const char* line; // the "Sonore" line, or nullptr for none
-    bool soundOn;
-};
+TEST_F(StartupTest, TheSoundLineSelectsTheOptionAndSetsTheSwitch) {
+    const std::pair<const char*, bool> lines[] = {
+        {"Sonore=0", false}, {"Sonore=-1", false}, {"Sonore=2", false}, {"Sonore=oui", false},
+        {"Sonore=1", true},  {"Sonore=", true},    {nullptr, true}, // no such line
+    };
+    for (const auto& [line, soundOn] : lines) {
+        SCOPED_TRACE(line ? line : "no line");
+        writeFileBytes(settings, QByteArray("[Parametres]\r\nPjoue=1\r\n") +
+                                     (line ? QByteArray(line) + "\r\n" : QByteArray()));
+        auto run = startRun();
+        EXPECT_EQ(run->game.c.Sons[0].value, soundOn ? 1 : 0);
+        EXPECT_EQ(run->game.c.Sons[1].value, soundOn ? 0 : 1);
+        EXPECT_EQ(run->game.v.SonActif, soundOn ? -1 : 0);
 
-class SoundSetting : public StartupTest, public ::testing::WithParamInterface<SoundLine> {};
-
-TEST_P(SoundSetting, SelectsTheOptionAndSetsTheSwitch) {
-    const SoundLine s = GetParam();
-    QByteArray contents("[Parametres]\r\nPjoue=1\r\n");
-    if (s.line != nullptr) {
-        contents += QByteArray(s.line) + "\r\n";
+        // The close writes the option's state, which the next start reads back the same.
+        run->game.Form_Unload();
+        EXPECT_TRUE(readFileBytes(settings).contains(soundOn ? "Sonore=1\r\n" : "Sonore=0\r\n"));
+        auto nextRun = startRun();
+        EXPECT_EQ(nextRun->game.v.SonActif, soundOn ? -1 : 0);
     }
-    writeFileBytes(settings, contents);
-    auto run = startRun();
-    EXPECT_EQ(run->game.c.Sons[0].value, s.soundOn ? 1 : 0);
-    EXPECT_EQ(run->game.c.Sons[1].value, s.soundOn ? 0 : 1);
-    EXPECT_EQ(run->game.v.SonActif, s.soundOn ? -1 : 0);
-
-    // The close writes the option's state, which the next start reads back the same.
-    run->game.Form_Unload();
-    EXPECT_TRUE(readFileBytes(settings).contains(s.soundOn ? "Sonore=1\r\n" : "Sonore=0\r\n"));
-    auto nextRun = startRun();
-    EXPECT_EQ(nextRun->game.v.SonActif, s.soundOn ? -1 : 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(Values, SoundSetting,
-                         ::testing::Values(SoundLine{"Sonore=0", false},
-                                           SoundLine{"Sonore=-1", false},
-                                           SoundLine{"Sonore=2", false},
-                                           SoundLine{"Sonore=oui", false},
-                                           SoundLine{"Sonore=1", true}, SoundLine{"Sonore=", true},
-                                           SoundLine{nullptr, true}));
 
 TEST_F(StartupTest, AGameInProgressAtCloseIsNotCounted) {
     writeFileBytes(settings, "[Parametres]\r\nPjoue=5\r\n");
@@ -181,9 +160,7 @@ TEST_F(StartupTest, CloseAfterChoosingNoSoundWritesZero) {
     run->game.c.Sons[0].value = 0;
     run->game.c.Sons[1].value = 1;
     run->game.Form_Unload();
-    EXPECT_EQ(readFileBytes(settings),
-              QByteArray("[Parametres]\r\nTemps=\r\nPConsecutives=\r\nPjoue=0\r\n"
-                         "PGagne=0\r\nSonore=0\r\n"));
+    EXPECT_EQ(readFileBytes(settings), QByteArray(FirstRunFile).replace("Sonore=1", "Sonore=0"));
     auto nextRun = startRun();
     EXPECT_EQ(nextRun->game.c.Sons[1].value, 1);
     EXPECT_EQ(nextRun->game.v.SonActif, 0);
@@ -247,56 +224,39 @@ TEST_F(StartupTest, CountsOutOfRangeAreClamped) {
 
 // Contents that hold nothing usable: start-up gives the first-run panel, in bounded time, and
 // the close adds the five keys after every byte that was there.
-class UnusableFile : public StartupTest, public ::testing::WithParamInterface<int> {
-protected:
-    template <std::size_t N> static QByteArray literal(const char (&text)[N]) {
-        return QByteArray(text, N - 1);
+TEST_F(StartupTest, UnusableFilesStartLikeTheFirstRunAndTheCloseKeepsTheBytes) {
+    std::mt19937 engine(7);
+    QByteArray noise(4096, '\0');
+    for (char& o : noise) {
+        o = static_cast<char>(engine() % 256);
     }
-    static QByteArray contents(int which) {
-        switch (which) {
-        case 0:
-            return {};
-        case 1: {
-            std::mt19937 engine(7);
-            QByteArray noise(4096, '\0');
-            for (char& o : noise) {
-                o = static_cast<char>(engine() % 256);
-            }
-            noise.replace('[', '(');
-            return noise;
-        }
-        case 2:
-            return literal("\0\0\0Pjoue=4\0\r\n\0");
-        case 3:
-            // Keys before any section.
-            return "Temps=0:00:01\r\nPjoue=4\r\nPGagne=3\r\n";
-        case 4:
-            return QByteArray(10000, 'x') + "\r\n";
-        case 5:
-            return QByteArray(900'000, '=');
-        default:
-            return "[Autre]\r\nPjoue=4\r\nSonore=0\r\n";
-        }
+    noise.replace('[', '(');
+    const std::pair<const char*, QByteArray> files[] = {
+        {"empty", QByteArray()},
+        {"noise", noise},
+        {"nuls", QByteArray("\0\0\0Pjoue=4\0\r\n\0", 14)},
+        {"keys before any section", "Temps=0:00:01\r\nPjoue=4\r\nPGagne=3\r\n"},
+        {"a long line", QByteArray(10000, 'x') + "\r\n"},
+        {"equals signs", QByteArray(900'000, '=')},
+        {"another section", "[Autre]\r\nPjoue=4\r\nSonore=0\r\n"},
+    };
+    for (const auto& [name, before] : files) {
+        SCOPED_TRACE(name);
+        writeFileBytes(settings, before);
+        QElapsedTimer chrono;
+        chrono.start();
+        auto run = startRun();
+        EXPECT_LT(chrono.elapsed(), 5000);
+        expectFirstRunPanel(run->game);
+
+        run->game.Form_Unload();
+        const QByteArray after = readFileBytes(settings);
+        EXPECT_TRUE(after.startsWith(before));
+        EXPECT_TRUE(
+            after.endsWith("Temps=\r\nPConsecutives=\r\nPjoue=0\r\nPGagne=0\r\nSonore=1\r\n"));
+        EXPECT_EQ(after.count("[Parametres]"), 1);
     }
-};
-
-TEST_P(UnusableFile, StartsLikeTheFirstRunAndTheCloseKeepsTheBytes) {
-    const QByteArray before = contents(GetParam());
-    writeFileBytes(settings, before);
-    QElapsedTimer chrono;
-    chrono.start();
-    auto run = startRun();
-    EXPECT_LT(chrono.elapsed(), 5000);
-    expectFirstRunPanel(run->game);
-
-    run->game.Form_Unload();
-    const QByteArray after = readFileBytes(settings);
-    EXPECT_TRUE(after.startsWith(before));
-    EXPECT_TRUE(after.endsWith("Temps=\r\nPConsecutives=\r\nPjoue=0\r\nPGagne=0\r\nSonore=1\r\n"));
-    EXPECT_EQ(after.count("[Parametres]"), 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(Contents, UnusableFile, ::testing::Range(0, 7));
 
 TEST_F(StartupTest, AHugeFileIsReadInBoundedTimeAndNotDestroyed) {
     const QByteArray before = "[Parametres]\r\nPjoue=4\r\nPGagne=1\r\n[Grand]\r\n" +
