@@ -70,53 +70,43 @@ TEST(FractionalScale, TheBoardIsDrawnSharpAtTheScreensResolution) {
             EXPECT_EQ(shot.pixel(device.topLeft()), toQRgb(colours::Red));
             continue;
         }
-        // The pixels next to a grid line are the cell's, never a blend with the line.
+        // The cell on screen, and its digit's ink against the picture's pixel beneath.
+        const int number = f.game.v.Cases[n][3];
+        const QRgb ink = toQRgb(f.game.v.Cases[n][4]);
         std::map<QRgb, int> onScreen;
+        int inked = 0;
+        int matched = 0;
+        int blownUp = 0;
         for (int y = device.top(); y <= device.bottom(); ++y) {
             for (int x = device.left(); x <= device.right(); ++x) {
-                ++onScreen[shot.pixel(x, y)];
+                const QRgb rgb = shot.pixel(x, y);
+                const QRgb from =
+                    picture.pixel(static_cast<int>(x / Scale), static_cast<int>(y / Scale)) |
+                    0xFF000000;
+                ++onScreen[rgb];
+                inked += rgb == ink;
+                matched += rgb == ink && from == ink;
+                blownUp += (from == ink) != (rgb == ink);
             }
         }
+        // The pixels next to a grid line are the cell's, never a blend with the line.
         for (const auto& [rgb, pixels] : onScreen) {
             EXPECT_TRUE(inPicture.count(rgb) == 1) << std::hex << rgb << " not in the picture";
         }
-        // The digit, in its colour, covering as much of the cell as in the picture.
-        const int number = f.game.v.Cases[n][3];
         if (number == 0) {
             EXPECT_EQ(onScreen.size(), 1u);
             EXPECT_EQ(onScreen.begin()->first, plain);
             continue;
         }
-        const QRgb ink = toQRgb(f.game.v.Cases[n][4]);
+        // The digit, in its colour, covering as much of the cell as in the picture, and in the
+        // same place: its ink on screen, taken back to the picture's pixels, lands on its ink
+        // there.
         ASSERT_EQ(inPicture.size(), 2u);
         const double expected = inPicture[ink] * Scale * Scale;
         EXPECT_NEAR(onScreen[ink], expected, expected * 0.15) << number;
-        // In the same place: the digit's ink on screen, taken back to the picture's pixels,
-        // lands on the digit's ink there.
-        int inked = 0;
-        int matched = 0;
-        for (int y = device.top(); y <= device.bottom(); ++y) {
-            for (int x = device.left(); x <= device.right(); ++x) {
-                if (shot.pixel(x, y) == ink) {
-                    ++inked;
-                    const int px = static_cast<int>(x / Scale);
-                    const int py = static_cast<int>(y / Scale);
-                    matched += (picture.pixel(px, py) | 0xFF000000) == ink;
-                }
-            }
-        }
         EXPECT_GT(matched, inked * 85 / 100) << number;
         // Drawn at the screen's resolution: not the picture's pixels blown up, where each
         // pixel of the picture becomes a block of one or two device pixels a side.
-        int blownUp = 0;
-        for (int y = device.top(); y <= device.bottom(); ++y) {
-            for (int x = device.left(); x <= device.right(); ++x) {
-                const QRgb from =
-                    picture.pixel(static_cast<int>(x / Scale), static_cast<int>(y / Scale)) |
-                    0xFF000000;
-                blownUp += (from == ink) != (shot.pixel(x, y) == ink);
-            }
-        }
         EXPECT_GT(blownUp, inked / 50) << number;
     }
 }

@@ -46,16 +46,11 @@ std::vector<Framed> framed(const WindowFixture& f) {
 
 // A one-pixel line along one side of a frame, in logical pixels of the window.
 QRect sideLine(const QRect& r, int side) {
-    switch (side) {
-    case 0:
-        return QRect(r.left(), r.top(), 1, r.height());
-    case 1:
-        return QRect(r.right(), r.top(), 1, r.height());
-    case 2:
-        return QRect(r.left(), r.top(), r.width(), 1);
-    default:
-        return QRect(r.left(), r.bottom(), r.width(), 1);
-    }
+    const QRect lines[] = {{r.left(), r.top(), 1, r.height()},
+                           {r.right(), r.top(), 1, r.height()},
+                           {r.left(), r.top(), r.width(), 1},
+                           {r.left(), r.bottom(), r.width(), 1}};
+    return lines[side];
 }
 
 TEST(FrameEdges, EveryEdgeIsAWholeDeviceLine) {
@@ -81,13 +76,8 @@ TEST(FrameEdges, EveryEdgeIsAWholeDeviceLine) {
                                   {middle.x(), device(r.top()) - 1},
                                   {middle.x(), device(r.bottom() + 1)}};
         for (int side = 0; side < 4; ++side) {
-            SCOPED_TRACE(QStringLiteral("%1,%2 %3x%4 %5")
-                             .arg(r.x())
-                             .arg(r.y())
-                             .arg(r.width())
-                             .arg(r.height())
-                             .arg(QLatin1String(names[side]))
-                             .toStdString());
+            SCOPED_TRACE(::testing::Message() << r.x() << "," << r.y() << " " << r.width() << "x"
+                                              << r.height() << " " << names[side]);
             QPoint p = outside[side];
             for (int k = 0; k < wide + 4 && shot.pixel(p) != e.colour; ++k) {
                 p += inward[side];

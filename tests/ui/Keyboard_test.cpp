@@ -21,6 +21,17 @@ namespace {
 // are numbers, each revealed alone, and most of rows 3 to 10 is one empty region.
 const std::vector<int> Mines{2, 3, 4, 5, 6, 7, 8, 9, 12, 13};
 
+// The cursor brought to a cell by keys alone: cell 1's corner, then down and along.
+void keysTo(QWindow* window, int cell) {
+    QTest::keyClick(window, Qt::Key_Home, Qt::ControlModifier);
+    for (int r = 1; r < board::row(cell); ++r) {
+        QTest::keyClick(window, Qt::Key_Down);
+    }
+    for (int c = 1; c < board::column(cell); ++c) {
+        QTest::keyClick(window, Qt::Key_Right);
+    }
+}
+
 struct KeyboardTest : ::testing::Test, WindowFixture {
     void SetUp() override {
         window->activateWindow();
@@ -31,16 +42,7 @@ struct KeyboardTest : ::testing::Test, WindowFixture {
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(window->windowHandle(), Qt::Key(key), modifiers);
     }
-    // The cursor brought to a cell by keys alone.
-    void goTo(int cell) {
-        press(Qt::Key_Home, Qt::ControlModifier);
-        for (int r = 1; r < board::row(cell); ++r) {
-            press(Qt::Key_Down);
-        }
-        for (int c = 1; c < board::column(cell); ++c) {
-            press(Qt::Key_Right);
-        }
-    }
+    void goTo(int cell) { keysTo(window->windowHandle(), cell); }
     static QWidget* focused() { return QApplication::focusWidget(); }
     static std::string focusedName() {
         return focused() != nullptr ? focused()->objectName().toStdString() : std::string();
@@ -137,14 +139,7 @@ TEST(KeyboardAndMouse, EveryKeyReachesTheHandlerOfItsMouseButton) {
         } else {
             byMouse.rightClick(m.cell);
         }
-        // Cell 1's corner, then down the column and along the row.
-        press(Qt::Key_Home, Qt::ControlModifier);
-        for (int r = 1; r < board::row(m.cell); ++r) {
-            press(Qt::Key_Down);
-        }
-        for (int c = 1; c < board::column(m.cell); ++c) {
-            press(Qt::Key_Right);
-        }
+        keysTo(byKeys.window->windowHandle(), m.cell);
         press(m.key, m.modifiers);
 
         EXPECT_EQ(byKeys.sound.played, byMouse.sound.played);
@@ -218,17 +213,12 @@ TEST_F(KeyboardTest, TheCursorIsFramedOnEveryKindOfCellWhileTheBoardHasTheFocus)
                                 {square.right() - 2, mid.y()},
                                 {mid.x(), square.top() + 3},
                                 {mid.x(), square.bottom() - 2}};
-        for (const QPoint p : outer) {
-            if (shot.pixelColor(p) != QColor(Qt::black)) {
-                return false;
-            }
+        bool ringed = true;
+        for (int k = 0; k < 5; ++k) {
+            ringed &= shot.pixelColor(outer[k]) == QColor(Qt::black) &&
+                      shot.pixelColor(inner[k]) == QColor(Qt::white);
         }
-        for (const QPoint p : inner) {
-            if (shot.pixelColor(p) != QColor(Qt::white)) {
-                return false;
-            }
-        }
-        return true;
+        return ringed;
     };
     const int kinds[] = {1, 11, 14, 100, 37};
     for (const int cell : kinds) {

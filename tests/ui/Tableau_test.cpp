@@ -56,7 +56,8 @@ protected:
         game.Form_Load(dir.filePath(QStringLiteral("tervalo")));
         window = std::make_unique<Tableau>(game);
     }
-    void showWindow() {
+    void startShown() {
+        start();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -225,8 +226,7 @@ TEST(FaceIdentity, AButtonKeepsTheCacheKeyOfTheIconItWasGiven) {
 }
 
 TEST_F(TableauTest, GrabbedWindowShowsTheDesignedColours) {
-    start();
-    showWindow();
+    startShown();
     const QImage shot = window->grab().toImage();
     ASSERT_EQ(shot.size(), QSize(684, 534));
     // The board between games: its background, in the open away from cell 1.
@@ -248,8 +248,7 @@ TEST_F(TableauTest, GrabbedWindowShowsTheDesignedColours) {
 }
 
 TEST_F(TableauTest, BoardIsPaintedWithExactColoursOnAScaledScreen) {
-    start();
-    showWindow();
+    startShown();
     deal();
     // Lose at once, so the whole picture is on view.
     game.BtnBomb_Click(game.v.PosBombes[1]);
@@ -275,8 +274,7 @@ TEST_F(TableauTest, BoardIsPaintedWithExactColoursOnAScaledScreen) {
 }
 
 TEST_F(TableauTest, RejouerClickedThroughTheWindowDeals) {
-    start();
-    showWindow();
+    startShown();
     deal();
     EXPECT_EQ(game.v.PartiesJouees, 1);
     EXPECT_FALSE(widget(QStringLiteral("Rejouer"))->isEnabled());
@@ -311,8 +309,7 @@ TEST_F(TableauTest, RejouerClickedThroughTheWindowDeals) {
 }
 
 TEST_F(TableauTest, LeftClickOnACellRevealsIt) {
-    start();
-    showWindow();
+    startShown();
     deal();
     ASSERT_FALSE(isMine(100));
     clickOn(cell(100));
@@ -328,9 +325,8 @@ TEST_F(TableauTest, LeftClickOnACellRevealsIt) {
               game.c.Commentaire.back);
 }
 
-TEST_F(TableauTest, RightButtonReleaseMarksTheCell) {
-    start();
-    showWindow();
+TEST_F(TableauTest, RightButtonReleaseMarksThePressedCell) {
+    startShown();
     deal();
     clickOn(cell(1), Qt::RightButton);
     EXPECT_EQ(cell(1)->icon().cacheKey(), game.c.RBomb.picture.cacheKey());
@@ -339,12 +335,7 @@ TEST_F(TableauTest, RightButtonReleaseMarksTheCell) {
     EXPECT_EQ(sound.played, QStringList{QStringLiteral("\\POP.wav")});
     clickOn(cell(1), Qt::RightButton);
     EXPECT_EQ(cell(1)->icon().cacheKey(), game.c.iBomb.picture.cacheKey());
-}
-
-TEST_F(TableauTest, RightPressOnOneCellReleasedOverAnotherMarksThePressedOne) {
-    start();
-    showWindow();
-    deal();
+    // Pressed on one cell and released over another: the pressed one.
     QTest::mousePress(window->windowHandle(), Qt::RightButton, {}, centreOf(cell(2)));
     QTest::mouseRelease(window->windowHandle(), Qt::RightButton, {}, centreOf(cell(3)));
     EXPECT_EQ(cell(2)->icon().cacheKey(), game.c.RBomb.picture.cacheKey());
@@ -352,8 +343,7 @@ TEST_F(TableauTest, RightPressOnOneCellReleasedOverAnotherMarksThePressedOne) {
 }
 
 TEST_F(TableauTest, SoundChoiceFollowsClicksOnly) {
-    start();
-    showWindow();
+    startShown();
     clickOn(widget(QStringLiteral("Sons_1")));
     EXPECT_EQ(game.v.SonActif, 0);
     EXPECT_TRUE(widget<VkOptionButton>(QStringLiteral("Sons_1"))->isChecked());
@@ -370,8 +360,7 @@ TEST_F(TableauTest, SoundChoiceFollowsClicksOnly) {
 }
 
 TEST_F(TableauTest, TimerTicksShowTheElapsedTime) {
-    start();
-    showWindow();
+    startShown();
     deal();
     clock.monotonic += 5000;
     clock.dayFraction += 5.0 / 86400.0;
@@ -381,8 +370,7 @@ TEST_F(TableauTest, TimerTicksShowTheElapsedTime) {
 }
 
 TEST_F(TableauTest, QuitterClosesTheWindowAndSavesTheStatistics) {
-    start();
-    showWindow();
+    startShown();
     clickOn(widget(QStringLiteral("Sons_1")));
     clickOn(widget(QStringLiteral("Quitter")));
     EXPECT_FALSE(window->isVisible());

@@ -48,10 +48,14 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(runtime.isValid());
         ASSERT_TRUE(config.isValid());
+        ASSERT_TRUE(here.isValid());
+        exe = copyGame(here.path());
     }
 
-    // The game from `exe`, on the offscreen platform, saying when it is asked to show itself.
-    std::unique_ptr<QProcess> start(const QString& exe) {
+    // The game from `program` (run with `args`), on the offscreen platform, saying when it is
+    // asked to show itself; `adjust` changes its environment.
+    std::unique_ptr<QProcess> start(const QString& program, const QStringList& args = {},
+                                    const std::function<void(QProcessEnvironment&)>& adjust = {}) {
         auto game = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -59,22 +63,13 @@ protected:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
         env.insert(QStringLiteral("QT_LOGGING_RULES"),
                    QStringLiteral("tervalo.instance.info=true"));
+        if (adjust) {
+            adjust(env);
+        }
         game->setProcessEnvironment(env);
         game->setProcessChannelMode(QProcess::MergedChannels);
-        game->start(exe, {});
+        game->start(program, args);
         return game;
-    }
-
-    // Whether the file appears within the time given.
-    static bool appears(const QString& path, int ms = StartMs) {
-        const QDeadlineTimer deadline(ms);
-        while (!QFileInfo::exists(path)) {
-            if (deadline.hasExpired()) {
-                return false;
-            }
-            QThread::msleep(20);
-        }
-        return true;
     }
 
     // The first file below `folder` that `filter` admits and `except` does not list, once there
@@ -145,12 +140,12 @@ protected:
 
     QTemporaryDir runtime;
     QTemporaryDir config;
+    QTemporaryDir here; // where the game's copy lies, beside its settings file
+    QString exe;
 };
 
 TEST_F(Games, ASecondStartShowsTheFirstWindowAndEnds) {
-    QTemporaryDir here;
     QTemporaryDir elsewhere;
-    const QString exe = copyGame(here.path());
     auto first = start(exe);
     ASSERT_FALSE(entry(runtime.path(), QDir::System).isEmpty());
 
@@ -169,8 +164,6 @@ TEST_F(Games, ASecondStartShowsTheFirstWindowAndEnds) {
 }
 
 TEST_F(Games, TwoStartsAtOnceGiveOneWindow) {
-    QTemporaryDir here;
-    const QString exe = copyGame(here.path());
     auto a = start(exe);
     auto b = start(exe);
     // One of them ends by itself with status 0; the other keeps its window and was shown.
@@ -191,8 +184,6 @@ TEST_F(Games, TwoStartsAtOnceGiveOneWindow) {
 }
 
 TEST_F(Games, TheLockOfAKilledGameNeverBlocks) {
-    QTemporaryDir here;
-    const QString exe = copyGame(here.path());
     auto killed = start(exe);
     ASSERT_FALSE(entry(runtime.path(), QDir::System).isEmpty());
     killed->kill();
@@ -212,12 +203,10 @@ TEST_F(Games, TheLockOfAKilledGameNeverBlocks) {
 // A shared, writable settings file in a folder that cannot be written: the lock goes to the
 // user's runtime folder, a second start still finds the first, and the close saves in place.
 TEST_F(Games, AFolderThatCannotHoldTheLock) {
-    QString exe;
     ReadOnlyFolder folder(QStringLiteral("tervalo.tvo"), "[Parametres]\r\nPjoue=10\r\n",
-                          [&exe](const QString& dir) { exe = copyGame(dir); });
+                          [this](const QString& dir) { exe = copyGame(dir); });
     ASSERT_TRUE(folder.isValid());
     auto first = start(exe);
-    ASSERT_TRUE(appears(runtime.path(), StartMs));
     const QDeadlineTimer deadline(StartMs);
     while (QDir(runtime.path()).entryList({QStringLiteral("tervalo-*.lock")}).isEmpty() &&
            !deadline.hasExpired()) {
@@ -239,8 +228,6 @@ TEST_F(Games, AFolderThatCannotHoldTheLock) {
 // What a power cut, a restored backup or another program can leave where a lock was: the next
 // start shows its window all the same.
 TEST_F(Games, NothingLeftAtTheLockKeepsTheGameFromStarting) {
-    QTemporaryDir here;
-    const QString exe = copyGame(here.path());
     auto killed = start(exe);
     const QString socket = entry(runtime.path(), QDir::System);
     ASSERT_FALSE(socket.isEmpty());
@@ -292,9 +279,7 @@ TEST_F(Games, NothingLeftAtTheLockKeepsTheGameFromStarting) {
 // The file reached through a symlink from another copy of the game, and the file's folder
 // deleted and made again during a game: still the one window.
 TEST_F(Games, OneWindowPerFileThroughSymlinksAndAfterItsFolderWent) {
-    QTemporaryDir here;
     QTemporaryDir there;
-    const QString exe = copyGame(here.path());
     QFile file(exe + QStringLiteral(".tvo"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
@@ -315,8 +300,7 @@ TEST_F(Games, OneWindowPerFileThroughSymlinksAndAfterItsFolderWent) {
 
 // Connections that never make a request, or make an unknown one, cannot pile up.
 TEST_F(Games, SilentOrUnknownConnectionsAreClosed) {
-    QTemporaryDir here;
-    auto game = start(copyGame(here.path()));
+    auto game = start(exe);
     const QString socket = entry(runtime.path(), QDir::System);
     ASSERT_TRUE(answers(socket, StartMs));
     const auto connected = [&socket] {
@@ -400,25 +384,18 @@ TEST_F(Games, AnotherUserCannotAnswerForTheGame) {
     const uid_t uid = player->pw_uid;
     const gid_t gid = player->pw_gid;
     QTemporaryDir shared;
-    QTemporaryDir here;
     ASSERT_EQ(::chmod(QFile::encodeName(shared.path()), 01777), 0);
-    const QString exe = copyGame(here.path());
     ASSERT_EQ(::chown(QFile::encodeName(here.path()), uid, gid), 0);
     const auto play = [&] {
-        auto game = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-        env.insert(QStringLiteral("TMPDIR"), shared.path());
-        env.insert(QStringLiteral("HOME"), here.path());
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), here.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("QT_LOGGING_RULES"),
-                   QStringLiteral("tervalo.instance.info=true"));
-        game->setProcessEnvironment(env);
-        game->setProcessChannelMode(QProcess::MergedChannels);
-        game->start(QStringLiteral("setpriv"), {"--reuid", QString::number(uid), "--regid",
-                                                QString::number(gid), "--clear-groups", exe});
-        return game;
+        return start(QStringLiteral("setpriv"),
+                     {"--reuid", QString::number(uid), "--regid", QString::number(gid),
+                      "--clear-groups", exe},
+                     [&](QProcessEnvironment& env) {
+                         env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+                         env.insert(QStringLiteral("TMPDIR"), shared.path());
+                         env.insert(QStringLiteral("HOME"), here.path());
+                         env.insert(QStringLiteral("XDG_CONFIG_HOME"), here.path());
+                     });
     };
     QStringList taken;
     std::vector<std::unique_ptr<Squatter>> squatters;
