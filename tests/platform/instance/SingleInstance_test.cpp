@@ -5,6 +5,7 @@
 // One window per settings file, checked on the built game itself: real processes, started and
 // killed as a player or a session would.
 #include "support/Faults.h"
+#include "support/OrdinaryUser.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -20,7 +21,6 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <memory>
-#include <pwd.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -375,14 +375,9 @@ TEST_F(Games, AnotherUserCannotAnswerForTheGame) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "needs root, to run the player's games as a user of their own";
     }
-    const char* name = "tervalo-player";
-    if (::getpwnam(name) == nullptr) {
-        ASSERT_EQ(QProcess::execute("useradd", {"--no-create-home", name}), 0);
-    }
-    const passwd* player = ::getpwnam(name);
-    ASSERT_NE(player, nullptr);
-    const uid_t uid = player->pw_uid;
-    const gid_t gid = player->pw_gid;
+    uid_t uid = 0;
+    gid_t gid = 0;
+    ASSERT_TRUE(ordinaryUser(uid, gid));
     QTemporaryDir shared;
     ASSERT_EQ(::chmod(QFile::encodeName(shared.path()), 01777), 0);
     ASSERT_EQ(::chown(QFile::encodeName(here.path()), uid, gid), 0);
