@@ -30,11 +30,7 @@ void BoardFixture::deal(const std::vector<int>& mines) {
             throw std::invalid_argument("cell " + std::to_string(m) + " given twice");
         }
     }
-    std::vector<double> draws;
-    for (const int m : mines) {
-        draws.push_back(drawFor(m));
-    }
-    random.push(draws);
+    random.push(drawsFor(mines));
     game.Rejouer_Click();
     for (std::size_t i = 0; i < mines.size(); ++i) {
         if (game.v.PosBombes[i + 1] != mines[i]) {

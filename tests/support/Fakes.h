@@ -6,7 +6,9 @@
 
 #include "core/Services.h"
 
+#include <QRgb>
 #include <QStringList>
+#include <cstdlib>
 #include <deque>
 #include <random>
 #include <vector>
@@ -54,4 +56,20 @@ public:
 // The draw r that gives cell n in a deal (cell = floor(r * 97 + 2)).
 inline double drawFor(int cell) {
     return (cell - 2 + 0.5) / 97.0;
+}
+
+// The draws that deal these mines, in this order.
+template <typename Cells> std::vector<double> drawsFor(const Cells& mines) {
+    std::vector<double> draws;
+    for (const int m : mines) {
+        draws.push_back(drawFor(m));
+    }
+    return draws;
+}
+
+// Two colours within `tolerance` of each other in every channel (a shaded or smoothed edge).
+inline bool near(QRgb a, QRgb b, int tolerance) {
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }

@@ -29,11 +29,7 @@ WindowFixture::~WindowFixture() {
 }
 
 void WindowFixture::dealThroughWindow(const std::vector<int>& mines) {
-    std::vector<double> draws;
-    for (int m : mines) {
-        draws.push_back(drawFor(m));
-    }
-    random.push(draws);
+    random.push(drawsFor(mines));
     click("Rejouer");
 }
 

@@ -8,8 +8,13 @@
 #include "ui/Tableau.h"
 
 #include <QTemporaryDir>
+#include <array>
 #include <memory>
 #include <vector>
+
+// A deal in which cell 1 is a number, so revealing it opens nothing else: the mines on cells
+// 2-9, 12 and 13.
+constexpr std::array MinesAroundCellOne{2, 3, 4, 5, 6, 7, 8, 9, 12, 13};
 
 // The real window on a game started up in a temporary folder, driven the way a player does:
 // clicks at a position of the window, so a hidden or disabled control really gets nothing.

@@ -51,8 +51,7 @@ TEST_F(AccessibilityTest, AWholeGameByKeysReadsCellByCellWithTheEndSaidWhereTheP
     EXPECT_EQ(of("Annonce")->role(), QAccessible::Notification);
     EXPECT_EQ(focusedCell(), QString());
 
-    random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
-                 drawFor(9), drawFor(12), drawFor(13)});
+    random.push(drawsFor(MinesAroundCellOne));
     press(Qt::Key_Return); // on "Rejouer"
     EXPECT_EQ(focusedCell(), QStringLiteral("couverte, ligne 1, colonne 1"));
     EXPECT_EQ(b->focusChild(), b->child(0));

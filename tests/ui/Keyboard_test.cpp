@@ -56,8 +56,7 @@ struct KeyboardTest : ::testing::Test, WindowFixture {
 
 TEST_F(KeyboardTest, EnterDealsThenRevealsCellOneAndNothingMore) {
     EXPECT_EQ(focusedName(), "Rejouer");
-    random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
-                 drawFor(9), drawFor(12), drawFor(13)});
+    random.push(drawsFor(MinesAroundCellOne));
     press(Qt::Key_Return);
     ASSERT_EQ(game.v.PartiesJouees, 1);
     EXPECT_EQ(focusedName(), "PicFond");
@@ -93,8 +92,7 @@ TEST_F(KeyboardTest, TheBoardIsOneTabStopAndKeepsTheFocusToTheEndOfAGame) {
     ASSERT_FALSE(game.gameInProgress());
     EXPECT_EQ(focusedName(), "PicFond");
     EXPECT_EQ(board()->cursorCell(), 2);
-    random.push({drawFor(2), drawFor(3), drawFor(4), drawFor(5), drawFor(6), drawFor(7), drawFor(8),
-                 drawFor(9), drawFor(12), drawFor(13)});
+    random.push(drawsFor(MinesAroundCellOne));
     press(Qt::Key_R, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([&] { return game.gameInProgress(); }, 2000));
     EXPECT_EQ(focusedName(), "PicFond");

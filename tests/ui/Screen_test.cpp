@@ -105,12 +105,6 @@ const FrameLook Frames[] = {
     {"vkFrame7", 0xFFFF00, 0xFFFF00, 0x808080, -1, 1, 18},
 };
 
-bool near(QRgb a, QRgb b, int tolerance) {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
-           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
-}
-
 TEST(Screen, FramesShowTheirDesignedColours) {
     WindowFixture f;
     const QImage screen = shown(f);

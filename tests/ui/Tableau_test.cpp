@@ -29,22 +29,8 @@ namespace {
 // The mines of the fixed deal, none on a corner; cell 100 is a number cell next to 89.
 constexpr int Mines[] = {12, 23, 34, 45, 56, 67, 78, 89, 15, 51};
 
-std::vector<double> minesDrawn() {
-    std::vector<double> draws;
-    for (int cell : Mines) {
-        draws.push_back(drawFor(cell));
-    }
-    return draws;
-}
-
 bool isMine(int cell) {
     return std::find(std::begin(Mines), std::end(Mines), cell) != std::end(Mines);
-}
-
-bool near(QRgb a, QRgb b, int tolerance = 6) {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
-           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
-           std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 class TableauTest : public ::testing::Test {
@@ -77,7 +63,7 @@ protected:
     void deal() { clickOn(widget(QStringLiteral("Rejouer"))); }
 
     QTemporaryDir dir;
-    FixedRandom random{minesDrawn()};
+    FixedRandom random{drawsFor(Mines)};
     ManualClock clock;
     RecordingPlayer sound;
     TestGame game{random, clock, sound};
