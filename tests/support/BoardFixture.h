@@ -65,10 +65,9 @@ struct BoardFixture {
     // mine, '.' an empty cell, else the number.
     QString contents() const;
 
-    int content(int n) const { return game.v.Cases[n][3]; }
+    int content(int n) const { return game.v.Cases[n][cell::Content]; }
     Colour zone(int n) const { return game.v.CouleurZone[n]; }
     bool revealed(int n) const { return !game.c.BtnBomb[n].visible; }
-    static int cell(int row, int column) { return 10 * (row - 1) + column; }
 
     // The picture a finished deal should leave, drawn from the cell table alone: the background,
     // each mine's square red, the black grid from 0 to 500, and each cell's number (9 on a
