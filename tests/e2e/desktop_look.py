@@ -35,12 +35,9 @@ def shown(executable, env, log):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(f"usage: {sys.argv[0]} <tervalo executable>")
-    built = os.path.abspath(sys.argv[1])
+    built = play.built_game()
     with tempfile.TemporaryDirectory(prefix="tervalo-desktop-look-") as tmp:
-        runtime = os.path.join(tmp, "runtime")
-        os.mkdir(runtime, 0o700)
+        runtime = play.private_folder(tmp)
         exe = play.copy_game(built, tmp)
         server = x11.Xvfb()
         try:

@@ -80,12 +80,9 @@ def silent_start(exe, env, holder):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(f"usage: {sys.argv[0]} <tervalo executable>")
-    built = os.path.abspath(sys.argv[1])
+    built = play.built_game()
     with tempfile.TemporaryDirectory(prefix="tervalo-one-window-") as tmp:
-        runtime = os.path.join(tmp, "runtime")
-        os.mkdir(runtime, 0o700)
+        runtime = play.private_folder(tmp)
         folders = [os.path.join(tmp, name) for name in ("un", "deux")]
         exes = []
         for folder in folders:

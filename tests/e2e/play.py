@@ -59,6 +59,20 @@ START_TIMEOUT = 30
 STEP_TIMEOUT = 10
 
 
+def built_game():
+    """The game named on the command line, as an absolute path."""
+    if len(sys.argv) != 2:
+        sys.exit(f"usage: {sys.argv[0]} <tervalo executable>")
+    return os.path.abspath(sys.argv[1])
+
+
+def private_folder(parent, name="runtime"):
+    """A new folder only this user may enter, as a runtime folder must be."""
+    path = os.path.join(parent, name)
+    os.mkdir(path, 0o700)
+    return path
+
+
 def copy_game(built, folder):
     """The built game copied into folder with everything it loads from its own folder: the
     sounds, and the modules built beside it. Returns the copy's path."""
@@ -474,22 +488,19 @@ def second_run(executable, env, settings, logs, first, best_time):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(f"usage: {sys.argv[0]} <tervalo executable>")
+    built = built_game()
     if os.environ.get("TERVALO_E2E_BUS") != "1":
         # A private session bus, gone with the test, for the accessibility bus to start on.
         os.environ["TERVALO_E2E_BUS"] = "1"
         os.execvp("dbus-run-session", ["dbus-run-session", "--", sys.executable, "-B",
                                        os.path.abspath(__file__), *sys.argv[1:]])
     started = time.monotonic()
-    built = os.path.abspath(sys.argv[1])
     with tempfile.TemporaryDirectory(prefix="tervalo-e2e-") as tmp:
         folder = os.path.join(tmp, "game")
         home = os.path.join(tmp, "home")
-        runtime = os.path.join(tmp, "runtime")
         os.mkdir(folder)
         os.mkdir(home)
-        os.mkdir(runtime, 0o700)
+        runtime = private_folder(tmp)
         executable = copy_game(built, folder)
         settings = os.path.join(folder, "tervalo.tvo")
 

@@ -129,13 +129,10 @@ def screenshot(env, folder):
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit(f"usage: {sys.argv[0]} <tervalo executable>")
-    built = os.path.abspath(sys.argv[1])
+    built = play.built_game()
     started = time.monotonic()
     with tempfile.TemporaryDirectory(prefix="tervalo-wayland-") as tmp:
-        runtime = os.path.join(tmp, "runtime")
-        os.mkdir(runtime, 0o700)
+        runtime = play.private_folder(tmp)
         folder = os.path.join(tmp, "game")
         os.mkdir(folder)
         exe = play.copy_game(built, folder)
